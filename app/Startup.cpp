@@ -1,0 +1,80 @@
+#include "app/Startup.h"
+
+#include "app/App.h"
+#include "app/PluginEntrypointNames.h"
+#include "mainwindow/Window1.h"
+
+#include "runtime/Invokers.h"
+#include "runtime/Probe.h"
+#include "runtime/Runtime.h"
+
+#include <iostream>
+
+namespace program {
+
+void Main()
+{
+    rt::RefPtr<rt::Delegate> startup;
+    try {
+        // 1-2. The start-up routine, wrapped in a parameterless delegate.
+        startup = rt::RuntimeCreateDelegate(rt::DelegateInvoke<void (*)()>, &Startup, nullptr, "(  )");
+        rt::Routine routine = startup ? startup->routine : rt::Routine();
+        // 3. The framework initialises itself and calls the routine back.
+        rt::RunFrameworkInitialization(routine);
+        // 4. The program keeps no reference to the delegate.
+        rt::RuntimeUnlockObject(startup);
+        // 5. The event loop, until the application is told to quit.
+        rt::RuntimeRun();
+    } catch (const rt::RaisedException& raised) {
+        rt::RuntimeUnhandledException(raised.exception());
+    } catch (const std::exception& error) {
+        // Not one of the runtime's exceptions (a toolkit's own failure): it is
+        // still reported as one, so the exit status says the run failed.
+        rt::Ref<rt::Object> object = rt::RuntimeNewObject(rt::RuntimeException::Lookup());
+        auto& exception = static_cast<rt::RuntimeException&>(object.get());
+        exception.Message = rt::String(error.what());
+        rt::RuntimeUnhandledException(exception);
+    }
+}
+
+void Startup()
+{
+    rt::RuntimeProbe("Startup");
+    rt::RuntimeInitExternalClasses();
+    InitPluginEntrypoints();
+    InitFileTypes();
+    NewAppInstance();
+    ApplicationAddMenuHandlers();
+    MakeDefaultView();
+}
+
+// The program declares no document types.
+void InitFileTypes()
+{
+    rt::RuntimeProbe("InitFileTypes");
+}
+
+void InitPluginEntrypoints()
+{
+    // 1. The table.
+    plugin_entrypoints = &rt::RuntimeAllocatePluginEntrypointsTable(kPluginEntrypointCount);
+    // 2. Each entry by its exact name, in index order, stored as it comes.
+    for (int index = 0; index < kPluginEntrypointCount; ++index)
+        (*plugin_entrypoints)[index] = rt::RuntimeLookupPluginEntrypoint(rt::String(kPluginEntrypointNames[index]));
+    rt::RuntimeProbe("InitPluginEntrypoints");
+}
+
+// The application has no menu handlers of its own.
+void ApplicationAddMenuHandlers()
+{
+    rt::RuntimeProbe("ApplicationAddMenuHandlers");
+}
+
+void MakeDefaultView()
+{
+    rt::RuntimeProbe("MakeDefaultView");
+    // The framework keeps the open window; the reference is dropped at once.
+    mainwindow::Window1();
+}
+
+} // namespace program

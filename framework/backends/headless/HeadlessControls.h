@@ -1,0 +1,62 @@
+#pragma once
+
+#include "platform/NativeControl.h"
+
+#include <string>
+
+namespace headless {
+
+// What every headless control remembers of what it was told.
+template<class Interface>
+class HeadlessControl : public Interface {
+public:
+    void setGeometry(platform::Rect rect) override { geometry = rect; }
+    void setVisible(bool value) override { visible = value; }
+    void setEnabled(bool value) override { enabled = value; }
+    void setTooltip(std::string_view text) override { tooltip = text; }
+
+    platform::Rect geometry;
+    bool visible = true;
+    bool enabled = true;
+    std::string tooltip;
+};
+
+class HeadlessButton final : public HeadlessControl<platform::NativeButton> {
+public:
+    explicit HeadlessButton(platform::NativeButtonClient& client) : m_client(client) { }
+    void setCaption(std::string_view text) override { caption = text; }
+
+    // A user's click.
+    void click() { m_client.nativeButtonClicked(); }
+
+    std::string caption;
+
+private:
+    platform::NativeButtonClient& m_client;
+};
+
+class HeadlessSeparator final : public HeadlessControl<platform::NativeSeparator> { };
+
+class HeadlessTextField final : public HeadlessControl<platform::NativeTextField> {
+public:
+    explicit HeadlessTextField(platform::NativeTextFieldClient& client) : m_client(client) { }
+    void setText(std::string_view value) override { text = value; }
+    void setPassword(bool value) override { password = value; }
+    void setReadOnly(bool value) override { readOnly = value; }
+
+    // A user's edit.
+    void type(std::string_view value)
+    {
+        text = value;
+        m_client.nativeTextChanged(value);
+    }
+
+    std::string text;
+    bool password = false;
+    bool readOnly = false;
+
+private:
+    platform::NativeTextFieldClient& m_client;
+};
+
+} // namespace headless

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "platform/EventLoop.h"
+
+#include <chrono>
+#include <deque>
+
+namespace headless {
+
+// A deterministic loop: posted work runs in order, one item at a time. With
+// nothing left to run and no quit asked for, the loop would wait forever, so
+// run() reports a hung loop instead; a watchdog bounds the work it will do.
+class HeadlessEventLoop final : public platform::EventLoop {
+public:
+    void run() override;
+    void quit() override { m_quitRequested = true; }
+    void post(std::function<void()> work) override { m_queue.push_back(std::move(work)); }
+
+    // Runs what is posted (and what that posts) until nothing is left; for
+    // tests that drive events without running the loop itself.
+    void drain();
+
+    bool quitRequested() const { return m_quitRequested; }
+    std::size_t pending() const { return m_queue.size(); }
+
+    std::size_t maximumSteps = 100000;
+    std::chrono::milliseconds deadline { 20000 };
+
+private:
+    bool runOne();
+
+    std::deque<std::function<void()>> m_queue;
+    bool m_quitRequested = false;
+};
+
+} // namespace headless

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "HeadlessControls.h"
+
+#include "platform/EventLoop.h"
+#include "platform/NativeWebView.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace headless {
+
+// An engine that records every call made to it and loads "pages" that are
+// just addresses. A load asks the client whether to cancel it and, when not,
+// completes on the event loop, as a real engine finishes later.
+class HeadlessWebView final : public HeadlessControl<platform::NativeWebView> {
+public:
+    HeadlessWebView(platform::NativeWebViewClient& client, platform::EventLoop& loop) : m_client(client), m_loop(loop) { }
+
+    void loadURL(std::string_view url) override;
+    void loadHTML(std::string_view source, std::string_view baseURL) override;
+    void stopLoading() override { calls.push_back("stopLoading"); }
+    bool canGoBack() const override { return m_current > 0; }
+    bool canGoForward() const override { return m_current + 1 < static_cast<long>(m_history.size()); }
+    void goBack() override;
+    void goForward() override;
+    void print(bool showDialog) override { calls.push_back(showDialog ? "print dialog" : "print"); }
+
+    // A page in this view asks for a new window.
+    void requestNewWindow(std::string_view url) { m_client.nativeWebViewNewWindowRequested(url); }
+
+    // The page shown, or empty before the first load completed.
+    std::string currentURL() const;
+    const std::vector<std::string>& history() const { return m_history; }
+
+    std::vector<std::string> calls;       // every call, e.g. "loadURL http://a"
+    std::vector<std::string> cancelled;   // loads the client refused
+
+private:
+    void navigate(std::string url, bool fromHistory, long historyIndex);
+
+    platform::NativeWebViewClient& m_client;
+    platform::EventLoop& m_loop;
+    std::vector<std::string> m_history;
+    long m_current = -1;
+    // Completions still queued on the loop must not reach a destroyed view.
+    std::shared_ptr<HeadlessWebView*> m_self = std::make_shared<HeadlessWebView*>(this);
+};
+
+} // namespace headless

@@ -1,0 +1,159 @@
+#include "BevelButton.h"
+
+#include "ClassDefinition.h"
+#include "EventDispatch.h"
+
+#include "runtime/PluginEntrypoints.h"
+#include "runtime/Probe.h"
+
+namespace cl {
+
+namespace {
+
+rt::ClassRecord* s_ctbl = nullptr;
+
+template<class Value>
+void SetThroughPlugin(const char* entry, BevelButton& button, Value value)
+{
+    rt::CallPluginEntrypoint<void (*)(rt::Object&, Value)>(entry, static_cast<rt::Object&>(button), value);
+}
+
+template<class Value>
+Value GetThroughPlugin(const char* entry, const BevelButton& button)
+{
+    return rt::CallPluginEntrypoint<Value (*)(rt::Object&)>(
+        entry, static_cast<rt::Object&>(const_cast<BevelButton&>(button)));
+}
+
+} // namespace
+
+rt::ClassRecord& BevelButton::Lookup()
+{
+    if (!s_ctbl)
+        ctblinit();
+    return *s_ctbl;
+}
+
+void BevelButton::ctblinit()
+{
+    if (s_ctbl)
+        return;
+    std::vector<rt::PropertyEntry> properties {
+        Property<&BevelButton::Caption, &BevelButton::setCaption>("Caption"),
+        Property<&BevelButton::CaptionAlign, &BevelButton::setCaptionAlign>("CaptionAlign"),
+        Property<&BevelButton::CaptionPlacement, &BevelButton::setCaptionPlacement>("CaptionPlacement"),
+        Property<&BevelButton::CaptionDelta, &BevelButton::setCaptionDelta>("CaptionDelta"),
+        Property<&BevelButton::IconAlign, &BevelButton::setIconAlign>("IconAlign"),
+        Property<&BevelButton::IconDX, &BevelButton::setIconDX>("IconDX"),
+        Property<&BevelButton::IconDY, &BevelButton::setIconDY>("IconDY"),
+        Property<&BevelButton::Bevel, &BevelButton::setBevel>("Bevel"),
+        Property<&BevelButton::HasMenu, &BevelButton::setHasMenu>("HasMenu"),
+        Property<&BevelButton::HasBackColor, &BevelButton::setHasBackColor>("HasBackColor"),
+        Property<&BevelButton::BackColor, &BevelButton::setBackColor>("BackColor"),
+        Property<&BevelButton::TextColor, &BevelButton::setTextColor>("TextColor"),
+        Property<&BevelButton::Value, &BevelButton::setValue>("Value"),
+        Property<&BevelButton::MenuValue, &BevelButton::setMenuValue>("MenuValue"),
+        Property<&BevelButton::ButtonType, &BevelButton::setButtonType>("ButtonType"),
+        Property<&BevelButton::AcceptFocus, &BevelButton::setAcceptFocus>("AcceptFocus"),
+        Property<&BevelButton::TextFont, &BevelButton::setTextFont>("TextFont"),
+        Property<&BevelButton::Bold, &BevelButton::setBold>("Bold"),
+        Property<&BevelButton::Italic, &BevelButton::setItalic>("Italic"),
+        Property<&BevelButton::Underline, &BevelButton::setUnderline>("Underline"),
+        // An enumeration: no property block can carry it, so it is set by call.
+        { rt::RuntimeLockString("TextUnit"), rt::RuntimeLockString("FontUnits"), {}, {} },
+    };
+    auto& record = rt::RuntimeNewClass(&RectControl::Lookup(), 0, 0, 1, 0, static_cast<int>(properties.size()), 0);
+    s_ctbl = &record;
+    record.name = rt::RuntimeLockString("BevelButton");
+    record.factory = [](rt::ClassRecord& r) -> rt::Ref<rt::Object> { return rt::makeRef<BevelButton>(r); };
+    record.properties = std::move(properties);
+    record.events[0].name = rt::RuntimeLockString("Action");
+}
+
+rt::String BevelButton::Caption() const
+{
+    return GetThroughPlugin<rt::String>("BevelButton.Caption.Get", *this);
+}
+
+void BevelButton::setCaption(const rt::String& value)
+{
+    SetThroughPlugin<const rt::String&>("BevelButton.Caption.Set", *this, value);
+}
+
+void BevelButton::setCaptionAlign(std::int32_t value)
+{
+    SetThroughPlugin("BevelButton.CaptionAlign.Set", *this, value);
+}
+
+void BevelButton::setCaptionPlacement(std::int32_t value)
+{
+    SetThroughPlugin("BevelButton.CaptionPlacement.Set", *this, value);
+}
+
+void BevelButton::setCaptionDelta(std::int32_t value)
+{
+    SetThroughPlugin("BevelButton.CaptionDelta.Set", *this, value);
+}
+
+void BevelButton::setIconAlign(std::int32_t value)
+{
+    SetThroughPlugin("BevelButton.IconAlign.Set", *this, value);
+}
+
+void BevelButton::setIconDX(std::int32_t value)
+{
+    SetThroughPlugin("BevelButton.IconDX.Set", *this, value);
+}
+
+void BevelButton::setIconDY(std::int32_t value)
+{
+    SetThroughPlugin("BevelButton.IconDY.Set", *this, value);
+}
+
+void BevelButton::setValue(bool value)
+{
+    SetThroughPlugin("BevelButton.Value.Set", *this, value);
+}
+
+std::int32_t BevelButton::MenuValue() const
+{
+    return GetThroughPlugin<std::int32_t>("BevelButton.MenuValue.Get", *this);
+}
+
+void BevelButton::setMenuValue(std::int32_t value)
+{
+    SetThroughPlugin("BevelButton.MenuValue.Set", *this, value);
+}
+
+void BevelButton::setTextFont(const rt::String& value)
+{
+    SetThroughPlugin<const rt::String&>("BevelButton.TextFont.Set", *this, value);
+}
+
+FontUnits BevelButton::TextUnit() const
+{
+    return GetThroughPlugin<FontUnits>("BevelButton.TextUnit.Get", *this);
+}
+
+void BevelButton::setTextUnit(FontUnits value)
+{
+    SetThroughPlugin("BevelButton.TextUnit.Set", *this, value);
+}
+
+std::unique_ptr<platform::NativeControl> BevelButton::createNative(platform::NativeWindow& window)
+{
+    return window.createButton(*this);
+}
+
+void BevelButton::pushStateToNative()
+{
+    nativeButton()->setCaption(m_plugin.caption.view());
+}
+
+void BevelButton::nativeButtonClicked()
+{
+    rt::RuntimeProbe("Action " + Name().str());
+    RaiseInstanceEvent<void (*)(rt::Object&)>(*this, "Action");
+}
+
+} // namespace cl

@@ -1,0 +1,66 @@
+#include "Control.h"
+
+#include "ClassDefinition.h"
+#include "EventDispatch.h"
+#include "Window.h"
+
+namespace cl {
+
+namespace {
+rt::ClassRecord* s_ctbl = nullptr;
+}
+
+rt::ClassRecord& Control::Lookup()
+{
+    if (!s_ctbl)
+        ctblinit();
+    return *s_ctbl;
+}
+
+void Control::ctblinit()
+{
+    if (s_ctbl)
+        return;
+    std::vector<rt::PropertyEntry> properties {
+        Property<&Control::Name, &Control::setName>("Name"),
+        Property<&Control::Index, &Control::setIndex>("Index"),
+        Property<&Control::TabPanelIndex, &Control::setTabPanelIndex>("TabPanelIndex"),
+    };
+    auto& record = rt::RuntimeNewClass(nullptr, 0, 0, 0, 0, static_cast<int>(properties.size()), 0);
+    s_ctbl = &record;
+    record.name = rt::RuntimeLockString("Control");
+    record.instanceSize = 48;
+    record.properties = std::move(properties);
+}
+
+rt::RefPtr<Window> Control::OwnerWindow() const
+{
+    return rt::RefPtr<Window>(m_window);
+}
+
+void Control::detachFromWindow()
+{
+    m_window = nullptr;
+}
+
+void Control::addMenuHandler(const rt::String& itemName, rt::Routine handler)
+{
+    m_menuHandlers.emplace_back(itemName, handler);
+}
+
+bool Control::handleMenuItem(std::string_view itemName)
+{
+    for (const auto& [name, routine] : m_menuHandlers) {
+        if (name != itemName)
+            continue;
+        auto handler = routine.as<bool (*)(rt::Object&)>();
+        if (!handler)
+            return false;
+        bool handled = false;
+        CallFunctionWithExceptionHandling([&] { handled = handler(*this); });
+        return handled;
+    }
+    return false;
+}
+
+} // namespace cl

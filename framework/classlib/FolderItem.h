@@ -1,0 +1,47 @@
+#pragma once
+
+#include "runtime/ClassRecord.h"
+#include "runtime/Object.h"
+
+#include <filesystem>
+
+namespace cl {
+
+class TextInputStream;
+class TextOutputStream;
+
+// A file or folder by its path; the item exists whether or not the file does.
+class FolderItem final : public rt::Object {
+public:
+    FolderItem(rt::ClassRecord& record, std::filesystem::path path) : rt::Object(record), m_path(std::move(path)) { }
+
+    static rt::ClassRecord& Lookup();
+    static rt::Ref<FolderItem> Create(std::filesystem::path);
+
+    const std::filesystem::path& path() const { return m_path; }
+    rt::String NativePath() const { return rt::String(m_path.string()); }
+    rt::String URLPath() const; // a file: URL, percent-encoded
+
+    bool Exists() const;
+
+    // The item of that name directly inside this folder, also when no such file
+    // exists; nil for a name that would leave the folder ("..", "a/b", empty).
+    rt::RefPtr<FolderItem> Child(const rt::String& name) const;
+
+    // A stream on the file's text; nil when it is missing or can't be read.
+    rt::RefPtr<TextInputStream> OpenAsTextFile() const;
+
+    // A stream on a new, empty file that takes this file's place when the stream
+    // is closed after every write succeeded; nil when it can't be made.
+    rt::RefPtr<TextOutputStream> CreateTextFile() const;
+
+private:
+    std::filesystem::path m_path;
+};
+
+// The user's folders that the framework knows by purpose.
+namespace SpecialFolder {
+rt::RefPtr<FolderItem> Preferences();
+}
+
+} // namespace cl

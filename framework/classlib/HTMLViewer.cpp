@@ -1,0 +1,160 @@
+#include "HTMLViewer.h"
+
+#include "EventDispatch.h"
+#include "FolderItem.h"
+
+#include "runtime/PluginEntrypoints.h"
+#include "runtime/Probe.h"
+
+namespace cl {
+
+namespace {
+
+rt::ClassRecord* s_ctbl = nullptr;
+
+constexpr const char* kEventNames[] = { "CancelLoad", "NewWindow", "DocumentComplete" };
+
+template<class Signature, class... Args>
+auto CallEngine(const char* entry, HTMLViewer& viewer, Args&&... arguments)
+{
+    return rt::CallPluginEntrypoint<Signature>(entry, static_cast<rt::Object&>(viewer), std::forward<Args>(arguments)...);
+}
+
+} // namespace
+
+rt::ClassRecord& HTMLViewer::Lookup()
+{
+    if (!s_ctbl)
+        ctblinit();
+    return *s_ctbl;
+}
+
+void HTMLViewer::ctblinit()
+{
+    if (s_ctbl)
+        return;
+    auto& record = rt::RuntimeNewClass(&RectControl::Lookup(), 0, 0, std::size(kEventNames), 0, 0, 0);
+    s_ctbl = &record;
+    record.name = rt::RuntimeLockString("HTMLViewer");
+    record.factory = [](rt::ClassRecord& r) -> rt::Ref<rt::Object> { return rt::makeRef<HTMLViewer>(r); };
+    for (std::size_t i = 0; i < std::size(kEventNames); ++i)
+        record.events[i].name = rt::RuntimeLockString(kEventNames[i]);
+}
+
+void HTMLViewer::LoadURL(const rt::String& url)
+{
+    CallEngine<void (*)(rt::Object&, const rt::String&)>("_HTMLViewerPlugin.LoadURL(url as String)", *this, url);
+}
+
+void HTMLViewer::Cancel()
+{
+    CallEngine<void (*)(rt::Object&)>("_HTMLViewerPlugin.Cancel()", *this);
+}
+
+void HTMLViewer::LoadPage(FolderItem& file)
+{
+    CallEngine<void (*)(rt::Object&, FolderItem&)>("_HTMLViewerPlugin.LoadPage( file as FolderItem )", *this, file);
+}
+
+void HTMLViewer::LoadPage(const rt::String& source, FolderItem* baseFile)
+{
+    CallEngine<void (*)(rt::Object&, const rt::String&, FolderItem*)>(
+        "_HTMLViewerPlugin.LoadPage( source as String, baseFile as FolderItem )", *this, source, baseFile);
+}
+
+bool HTMLViewer::IsAvailable()
+{
+    return CallEngine<bool (*)(rt::Object&)>("_HTMLViewerPlugin.IsAvailable() as Boolean", *this);
+}
+
+void HTMLViewer::Print(bool showPrintDialog)
+{
+    CallEngine<void (*)(rt::Object&, bool)>(
+        "_HTMLViewerPlugin.Print( showPrintDialog As Boolean = True )", *this, showPrintDialog);
+}
+
+bool HTMLViewer::CanGoBack()
+{
+    return CallEngine<bool (*)(rt::Object&)>("_HTMLViewerPlugin._CanGoBack() as Boolean", *this);
+}
+
+bool HTMLViewer::CanGoForward()
+{
+    return CallEngine<bool (*)(rt::Object&)>("_HTMLViewerPlugin._CanGoForward() as Boolean", *this);
+}
+
+void HTMLViewer::GoBack()
+{
+    CallEngine<void (*)(rt::Object&)>("_HTMLViewerPlugin._GoBack()", *this);
+}
+
+void HTMLViewer::GoForward()
+{
+    CallEngine<void (*)(rt::Object&)>("_HTMLViewerPlugin._GoForward()", *this);
+}
+
+bool HTMLViewer::EditClear_Action(rt::Object&)
+{
+    return false;
+}
+
+bool HTMLViewer::EditCopy_Action(rt::Object&)
+{
+    return false;
+}
+
+bool HTMLViewer::EditCut_Action(rt::Object&)
+{
+    return false;
+}
+
+bool HTMLViewer::EditPaste_Action(rt::Object&)
+{
+    return false;
+}
+
+bool HTMLViewer::EditSelectAll_Action(rt::Object&)
+{
+    return false;
+}
+
+std::unique_ptr<platform::NativeControl> HTMLViewer::createNative(platform::NativeWindow& window)
+{
+    return window.createWebView(*this);
+}
+
+bool HTMLViewer::nativeWebViewShouldCancelLoad(std::string_view url)
+{
+    rt::Ref<HTMLViewer> protect(*this);
+    auto cancel = RaiseInstanceEvent<bool (*)(rt::Object&, const rt::String&)>(*this, "CancelLoad", rt::String(url));
+    return cancel.value_or(false);
+}
+
+// The page is loaded into the viewer "NewWindow" names, which hears of the
+// load first like any other; without one the request goes nowhere.
+void HTMLViewer::nativeWebViewNewWindowRequested(std::string_view url)
+{
+    rt::Ref<HTMLViewer> protect(*this);
+    auto target = RaiseInstanceEvent<rt::RefPtr<HTMLViewer> (*)(rt::Object&)>(*this, "NewWindow");
+    if (!target || !*target || !(*target)->nativeWebView())
+        return;
+    (*target)->nativeWebView()->loadURL(url);
+}
+
+void HTMLViewer::nativeWebViewDocumentComplete(std::string_view url)
+{
+    rt::Ref<HTMLViewer> protect(*this);
+    RaiseInstanceEvent<void (*)(rt::Object&, const rt::String&)>(*this, "DocumentComplete", rt::String(url));
+}
+
+void GoBackExt(HTMLViewer& viewer)
+{
+    rt::CallPluginEntrypoint<void (*)(rt::Object&)>("HTMLViewer.GoBackExt", static_cast<rt::Object&>(viewer));
+}
+
+void GoForwardExt(HTMLViewer& viewer)
+{
+    rt::CallPluginEntrypoint<void (*)(rt::Object&)>("HTMLViewer.GoForwardExt", static_cast<rt::Object&>(viewer));
+}
+
+} // namespace cl

@@ -1,0 +1,59 @@
+#include "TextInputStream.h"
+
+#include "runtime/Exceptions.h"
+#include "runtime/RuntimeClasses.h"
+
+#include <cerrno>
+#include <unistd.h>
+
+namespace cl {
+
+rt::ClassRecord& TextInputStream::Lookup()
+{
+    static rt::ClassRecord& record = rt::DefineRuntimeClass("TextInputStream", nullptr, nullptr);
+    return record;
+}
+
+rt::Ref<TextInputStream> TextInputStream::Create(int descriptor)
+{
+    return rt::makeRef<TextInputStream>(Lookup(), descriptor);
+}
+
+TextInputStream::~TextInputStream()
+{
+    Close();
+}
+
+rt::String TextInputStream::ReadAll(const rt::Object*)
+{
+    std::string text;
+    if (m_descriptor < 0) {
+        LastErrorCode = EBADF;
+    } else {
+        char buffer[4096];
+        for (;;) {
+            const ssize_t count = ::read(m_descriptor, buffer, sizeof buffer);
+            if (count > 0) {
+                text.append(buffer, static_cast<std::size_t>(count));
+            } else if (count == 0) {
+                LastErrorCode = 0;
+                break;
+            } else if (errno != EINTR) {
+                LastErrorCode = errno;
+                break;
+            }
+        }
+    }
+    if (UseIOExceptions && LastErrorCode != 0)
+        rt::Raise<rt::IOException>("the file could not be read", LastErrorCode);
+    return rt::String(std::move(text));
+}
+
+void TextInputStream::Close()
+{
+    if (m_descriptor >= 0)
+        ::close(m_descriptor);
+    m_descriptor = -1;
+}
+
+} // namespace cl

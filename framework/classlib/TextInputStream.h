@@ -1,0 +1,29 @@
+#pragma once
+
+#include "runtime/ClassRecord.h"
+#include "runtime/Object.h"
+
+namespace cl {
+
+// Reads a file's text. Errors are kept in LastErrorCode and raise IOException
+// only when UseIOExceptions is on.
+class TextInputStream final : public rt::Object {
+public:
+    TextInputStream(rt::ClassRecord& record, int descriptor) : rt::Object(record), m_descriptor(descriptor) { }
+    ~TextInputStream() override;
+
+    static rt::ClassRecord& Lookup();
+    static rt::Ref<TextInputStream> Create(int descriptor);
+
+    // The rest of the file, as bytes; `encoding` nil takes them as UTF-8.
+    rt::String ReadAll(const rt::Object* encoding = nullptr);
+    void Close();
+
+    bool UseIOExceptions = false;
+    std::int32_t LastErrorCode = 0;
+
+private:
+    int m_descriptor;
+};
+
+} // namespace cl

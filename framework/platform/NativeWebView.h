@@ -1,0 +1,40 @@
+#pragma once
+
+#include "NativeControl.h"
+
+#include <string_view>
+
+namespace platform {
+
+class NativeWebViewClient {
+public:
+    // The engine is about to navigate this view's main frame to `url`; true
+    // makes it drop that navigation.
+    virtual bool nativeWebViewShouldCancelLoad(std::string_view url) = 0;
+
+    // A page in this view asked for a new window showing `url` (window.open or a
+    // link with a target). No window is made; the client decides where it goes.
+    virtual void nativeWebViewNewWindowRequested(std::string_view url) = 0;
+
+    // The main frame has finished loading `url`.
+    virtual void nativeWebViewDocumentComplete(std::string_view url) = 0;
+
+protected:
+    ~NativeWebViewClient() = default;
+};
+
+// An HTML view. Every call returns at once; the page loads on its own and the
+// client hears of it.
+class NativeWebView : public NativeControl {
+public:
+    virtual void loadURL(std::string_view url) = 0;
+    virtual void loadHTML(std::string_view source, std::string_view baseURL) = 0;
+    virtual void stopLoading() = 0;
+    virtual bool canGoBack() const = 0;
+    virtual bool canGoForward() const = 0;
+    virtual void goBack() = 0;    // does nothing with no page to go back to
+    virtual void goForward() = 0; // does nothing with no page to go forward to
+    virtual void print(bool showDialog) = 0;
+};
+
+} // namespace platform

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "EventLoop.h"
+#include "Geometry.h"
+#include "NativeWindow.h"
+
+#include <memory>
+#include <stdexcept>
+#include <string_view>
+#include <vector>
+
+namespace platform {
+
+class PlatformError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The seam between the framework and a toolkit: one implementation per
+// backend, one backend per process.
+class Platform {
+public:
+    virtual ~Platform() = default;
+
+    // Brings the toolkit up; throws PlatformError when it can't (no display).
+    virtual void initialize() = 0;
+
+    virtual EventLoop& eventLoop() = 0;
+    virtual std::unique_ptr<NativeWindow> createWindow(NativeWindowClient&) = 0;
+
+    // Every screen's full rectangle; the first is screen 0.
+    virtual std::vector<Rect> screens() = 0;
+
+    // Hands `url` to the user's default web browser; throws PlatformError with
+    // the reason when no browser takes it.
+    virtual void openInDefaultBrowser(std::string_view url) = 0;
+};
+
+// The platform of the backend linked into the executable.
+std::unique_ptr<Platform> CreatePlatform();
+
+} // namespace platform

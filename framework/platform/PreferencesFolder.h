@@ -1,0 +1,12 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+
+namespace platform {
+
+// The user's preferences folder: $XDG_CONFIG_HOME when it is an absolute path,
+// else ~/.config. Made when missing; empty when it can't be had.
+std::optional<std::filesystem::path> UserPreferencesFolder();
+
+} // namespace platform

@@ -1,0 +1,36 @@
+#include "mainwindow/ControlLookup.h"
+#include "mainwindow/GeometryFiles.h"
+#include "mainwindow/Window1.h"
+
+#include "classlib/GlobalFunctions.h"
+
+namespace mainwindow {
+
+namespace {
+
+// Closing the main window ends the program whatever happened on the way, so
+// no invisible process is left behind.
+struct QuitWhenDone {
+    ~QuitWhenDone() { cl::Quit(0); }
+};
+
+} // namespace
+
+void Event_Close(cl::Window& self)
+{
+    QuitWhenDone quit;
+
+    // 1. The geometry at one moment, read before any file is touched.
+    std::array<std::int32_t, kGeometryFiles.size()> values {};
+    for (std::size_t i = 0; i < kGeometryFiles.size(); ++i)
+        values[i] = RequireWindow1()->Bounds(kGeometryFiles[i].bound);
+
+    // 2. The four files in order, each whole and closed before the next; one
+    //    that can't be written is reported and the others are still written.
+    for (std::size_t i = 0; i < kGeometryFiles.size(); ++i)
+        WriteGeometryFile(self, kGeometryFiles[i].suffix, values[i]);
+
+    // 3. Quit, as the guard does on the way out.
+}
+
+} // namespace mainwindow

@@ -1,0 +1,108 @@
+#include "mainwindow/ControlLookup.h"
+#include "mainwindow/GeometryFiles.h"
+#include "mainwindow/PixelArithmetic.h"
+#include "mainwindow/StartAddresses.h"
+#include "mainwindow/Window1.h"
+
+#include "classlib/HTMLViewer.h"
+#include "classlib/Screen.h"
+#include "classlib/TextField.h"
+
+#include "runtime/Conversions.h"
+
+#include <algorithm>
+
+namespace mainwindow {
+
+namespace {
+
+constexpr std::int32_t kDefaultWidth = 1020;
+constexpr std::int32_t kDefaultHeight = 700;
+constexpr double kCentringDivisor = 2.0;
+
+struct SavedGeometry {
+    std::int32_t top, left, height, width;
+};
+
+bool OverlapsAnyScreen(const SavedGeometry& saved)
+{
+    const auto right = std::int64_t(saved.left) + saved.width;
+    const auto bottom = std::int64_t(saved.top) + saved.height;
+    for (std::int32_t index = 0; index < cl::ScreenCount(); ++index) {
+        rt::RefPtr<cl::ScreenInfo> screen = cl::Screen(index);
+        if (!screen)
+            continue;
+        const auto screenRight = std::int64_t(screen->Left()) + screen->Width();
+        const auto screenBottom = std::int64_t(screen->Top()) + screen->Height();
+        if (saved.left < screenRight && right > screen->Left() && saved.top < screenBottom && bottom > screen->Top())
+            return true;
+    }
+    return false;
+}
+
+// The place and size the last close saved, when the top file says there is
+// one and all four files hold a window someone can see.
+std::optional<SavedGeometry> ReadSavedGeometry(cl::Window& self)
+{
+    rt::RefPtr<cl::FolderItem> topFile = GeometryFileItem(self, kGeometryFiles[0].suffix);
+    if (!topFile || !topFile->Exists())
+        return std::nullopt;
+    std::array<std::optional<std::int32_t>, kGeometryFiles.size()> values;
+    for (std::size_t i = 0; i < kGeometryFiles.size(); ++i) {
+        values[i] = ReadGeometryFile(self, kGeometryFiles[i].suffix);
+        if (!values[i])
+            return std::nullopt;
+    }
+    const SavedGeometry saved { *values[0], *values[1], *values[2], *values[3] };
+    if (saved.width <= 0 || saved.height <= 0 || !OverlapsAnyScreen(saved))
+        return std::nullopt;
+    return saved;
+}
+
+void ApplySavedGeometry(const SavedGeometry& saved)
+{
+    RequireWindow1()->setTop(saved.top);
+    RequireWindow1()->setLeft(saved.left);
+    RequireWindow1()->setHeight(saved.height);
+    RequireWindow1()->setWidth(saved.width);
+}
+
+// Half the screen's extent less half the window's, in doubles, converted once.
+std::int32_t Centred(std::int32_t screenExtent, std::int32_t windowExtent)
+{
+    const double halfScreen = rt::RuntimeCvtSInt32ToReal64(screenExtent) / kCentringDivisor;
+    const double halfWindow = rt::RuntimeCvtSInt32ToReal64(windowExtent) / kCentringDivisor;
+    return rt::RuntimeCvtReal64ToSInt32(halfScreen - halfWindow);
+}
+
+// 1020 × 700, centred on the first screen's full size as the window really is.
+void ApplyDefaultGeometry(cl::Window& self)
+{
+    RequireWindow1()->setWidth(kDefaultWidth);
+    RequireWindow1()->setHeight(kDefaultHeight);
+    self.setLeft(Centred(rt::RequireNonNil(cl::Screen(0), "screen 0").Width(), self.Width()));
+    self.setTop(Centred(rt::RequireNonNil(cl::Screen(0), "screen 0").Height(), self.Height()));
+}
+
+} // namespace
+
+void Event_Open(cl::Window& self)
+{
+    // 1. The prefix of the geometry files' names.
+    ControlNamed<cl::TextField>(self, "TextField1")->setText(kGeometryFilePrefix);
+
+    // 2-4. The saved place and size, or the default ones.
+    if (auto saved = ReadSavedGeometry(self))
+        ApplySavedGeometry(*saved);
+    else
+        ApplyDefaultGeometry(self);
+
+    // 5. The start page.
+    ControlNamed<cl::HTMLViewer>(self, "HTMLViewer1")->LoadURL(kFacebookStartAddress);
+
+    // 6-7. The page view, sized to the window.
+    ControlNamed<cl::HTMLViewer>(self, "HTMLViewer1")->setWidth(Minus(self.Width(), 10));
+    ControlNamed<cl::HTMLViewer>(self, "HTMLViewer1")->setHeight(Minus(self.Height(), 50));
+}
+
+} // namespace mainwindow

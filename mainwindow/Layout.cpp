@@ -1,0 +1,14 @@
+#include "mainwindow/DesignedProperties.h"
+#include "mainwindow/Window1.h"
+
+#include "classlib/SetProperties.h"
+
+namespace mainwindow {
+
+void Layout(cl::Window& self)
+{
+    rt::Ref<cl::Window> protect(self);
+    cl::SetProperties(self, kWindow1Block.bytes());
+}
+
+} // namespace mainwindow

@@ -1,0 +1,104 @@
+#include "mainwindow/ControlLookup.h"
+#include "mainwindow/StartAddresses.h"
+#include "mainwindow/Window1.h"
+
+#include "classlib/GlobalFunctions.h"
+#include "classlib/HTMLViewer.h"
+#include "classlib/WindowSupport.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace mainwindow {
+
+namespace {
+
+// The button's one call on the page view.
+void LoadInMainViewer(rt::Object& me, const char* address)
+{
+    rt::Ref<cl::Window> self = cl::RuntimeSwapSelfAndMe(me);
+    ControlNamed<cl::HTMLViewer>(self, "HTMLViewer1")->LoadURL(address);
+}
+
+// Only web addresses go to the desktop's browser: any other scheme (file:,
+// javascript:, a custom handler) would let a page open local files or programs.
+bool IsWebAddress(std::string_view url)
+{
+    const auto colon = url.find(':');
+    if (colon == std::string_view::npos)
+        return false;
+    std::string scheme(url.substr(0, colon));
+    std::transform(scheme.begin(), scheme.end(), scheme.begin(), [](unsigned char c) { return std::tolower(c); });
+    return (scheme == "http" || scheme == "https") && url.size() > colon + 1;
+}
+
+} // namespace
+
+// "<"
+void BevelButton1_Action(rt::Object& me)
+{
+    rt::Ref<cl::Window> self = cl::RuntimeSwapSelfAndMe(me);
+    cl::GoBackExt(ControlNamed<cl::HTMLViewer>(self, "HTMLViewer1"));
+}
+
+// "Facebook"
+void BevelButton2_Action(rt::Object& me)
+{
+    LoadInMainViewer(me, kFacebookStartAddress);
+}
+
+// "Tidewell"
+void BevelButton3_Action(rt::Object& me)
+{
+    LoadInMainViewer(me, kNewsSiteAddress);
+}
+
+// ">"
+void BevelButton4_Action(rt::Object& me)
+{
+    rt::Ref<cl::Window> self = cl::RuntimeSwapSelfAndMe(me);
+    cl::GoForwardExt(ControlNamed<cl::HTMLViewer>(self, "HTMLViewer1"));
+}
+
+// "?"
+void BevelButton5_Action(rt::Object& me)
+{
+    LoadInMainViewer(me, kProductSiteAddress);
+}
+
+// "Twitter"
+void BevelButton6_Action(rt::Object& me)
+{
+    LoadInMainViewer(me, kTwitterStartAddress);
+}
+
+// "YouTube"
+void BevelButton7_Action(rt::Object& me)
+{
+    LoadInMainViewer(me, kYouTubeStartAddress);
+}
+
+// Every page that asks for a new window gets the hidden viewer.
+rt::RefPtr<cl::HTMLViewer> HTMLViewer1_NewWindow(rt::Object& me)
+{
+    rt::Ref<cl::Window> self = cl::RuntimeSwapSelfAndMe(me);
+    rt::RefPtr<cl::Control> viewer = cl::RuntimeWindowControlByName(self, "HTMLViewer2");
+    return rt::RuntimeCheckCast<cl::HTMLViewer>(viewer.get());
+}
+
+// The hidden viewer never shows a page: what it is asked to load goes to the
+// default browser instead.
+bool HTMLViewer2_CancelLoad(rt::Object& me, const rt::String& url)
+{
+    [[maybe_unused]] rt::Ref<cl::Window> self = cl::RuntimeSwapSelfAndMe(me);
+    if (IsWebAddress(url.view()))
+        cl::ShowURL(url);
+    return true;
+}
+
+void HTMLViewer1_DocumentComplete(rt::Object& me, const rt::String&)
+{
+    [[maybe_unused]] rt::Ref<cl::Window> self = cl::RuntimeSwapSelfAndMe(me);
+}
+
+} // namespace mainwindow

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "classlib/HTMLViewer.h"
+#include "classlib/Window.h"
+
+#include "runtime/ClassRecord.h"
+
+namespace mainwindow {
+
+// The main window's class: a Window with sixteen operations of its own.
+rt::ClassRecord& Window1_Lookup();
+void Window1_ctblinit();
+inline constexpr const char* kWindow1ClassName = "Window1.Window1";
+
+// The main window's single instance: the one registered under the class's
+// name, or a new one built when none is.
+rt::RefPtr<cl::Window> Window1();
+
+// Building the window.
+void Layout(cl::Window& self);
+void CreateControls(cl::Window& self);
+void CreateControls0(cl::Window& self);
+
+// The controls' events, each called with the control that raised it.
+bool HTMLViewer2_CancelLoad(rt::Object& me, const rt::String& url);
+void BevelButton1_Action(rt::Object& me);
+void BevelButton2_Action(rt::Object& me);
+void BevelButton3_Action(rt::Object& me);
+void BevelButton4_Action(rt::Object& me);
+void BevelButton5_Action(rt::Object& me);
+void BevelButton6_Action(rt::Object& me);
+void BevelButton7_Action(rt::Object& me);
+rt::RefPtr<cl::HTMLViewer> HTMLViewer1_NewWindow(rt::Object& me);
+void HTMLViewer1_DocumentComplete(rt::Object& me, const rt::String& url);
+
+// The window's own events.
+void Event_Resized(cl::Window& self);
+void Event_Close(cl::Window& self);
+void Event_Open(cl::Window& self);
+
+// Operation slots of the class's own routines.
+enum Window1Slot : std::size_t {
+    LayoutSlot = 50,
+    CreateControlsSlot = 51,
+    CreateControls0Slot = 52,
+    HTMLViewer2_CancelLoadSlot = 53,
+    BevelButton1_ActionSlot = 54, // the seven button actions follow in number order
+    HTMLViewer1_NewWindowSlot = 61,
+    HTMLViewer1_DocumentCompleteSlot = 62,
+    Event_ResizedSlot = 63,
+    Event_CloseSlot = 64,
+    Event_OpenSlot = 65,
+};
+inline constexpr int kWindow1OperationCount = 66;
+
+} // namespace mainwindow

@@ -1,0 +1,121 @@
+#include "ProgramFixture.h"
+
+#include "classlib/Separator.h"
+#include "classlib/TextField.h"
+
+using testing_support::NativeOf;
+using testing_support::ProgramTest;
+
+namespace {
+
+class ControlsTest : public ProgramTest {
+protected:
+    void SetUp() override
+    {
+        ProgramTest::SetUp();
+        startProgram();
+    }
+};
+
+struct DesignedControl {
+    const char* name;
+    const char* className;
+    platform::Rect rect;
+    bool visible;
+    const char* caption;
+    const char* helpTag;
+};
+
+// HTMLViewer1 is left out: Open sizes it to the window.
+const DesignedControl kDesigned[] = {
+    { "TextField1", "TextField", { 639, 2, 334, 28 }, false, nullptr, "" },
+    { "HTMLViewer2", "HTMLViewer", { 974, 35, 36, 19 }, false, nullptr, "" },
+    { "Separator1", "Separator", { 0, 33, 221, 3 }, true, nullptr, "" },
+    { "BevelButton1", "BevelButton", { 7, 6, 38, 23 }, true, "<", "Back" },
+    { "BevelButton2", "BevelButton", { 90, 6, 77, 23 }, true, "Facebook", "Facebook" },
+    { "BevelButton3", "BevelButton", { 330, 6, 137, 23 }, true, "Tidewell", "Tidewell Feed" },
+    { "BevelButton4", "BevelButton", { 46, 6, 38, 23 }, true, ">", "Forward" },
+    { "BevelButton5", "BevelButton", { 595, 7, 38, 23 }, true, "?", "About Marrowind" },
+    { "BevelButton6", "BevelButton", { 170, 6, 77, 23 }, true, "Twitter", "Twitter" },
+    { "BevelButton7", "BevelButton", { 250, 6, 77, 23 }, true, "YouTube", "YouTube" },
+};
+
+TEST_F(ControlsTest, ElevenControlsInCreationOrderWithTheirDesignedProperties)
+{
+    auto window = mainWindow();
+    const auto& controls = window->controls();
+    ASSERT_EQ(controls.size(), 11u);
+    for (std::size_t i = 0; i < std::size(kDesigned); ++i) {
+        const auto& designed = kDesigned[i];
+        SCOPED_TRACE(designed.name);
+        EXPECT_EQ(controls[i].name, designed.name);
+        auto& control = dynamic_cast<cl::RectControl&>(*window->controlNamed(designed.name));
+        EXPECT_EQ(control.classRecord().name, designed.className);
+        EXPECT_EQ(control.Name(), designed.name);
+        EXPECT_EQ(control.Index(), std::numeric_limits<std::int32_t>::min());
+        EXPECT_EQ((platform::Rect { control.Left(), control.Top(), control.Width(), control.Height() }), designed.rect);
+        EXPECT_TRUE(control.LockLeft() && control.LockTop() && !control.LockRight() && !control.LockBottom());
+        EXPECT_EQ(control.Visible(), designed.visible);
+        EXPECT_EQ(control.HelpTag(), designed.helpTag);
+    }
+    EXPECT_EQ(controls.back().name, "HTMLViewer1");
+}
+
+TEST_F(ControlsTest, NativeControlsShowWhatTheirControlsHold)
+{
+    auto window = mainWindow();
+    for (const auto& designed : kDesigned) {
+        SCOPED_TRACE(designed.name);
+        auto& control = dynamic_cast<cl::RectControl&>(*window->controlNamed(designed.name));
+        if (designed.caption) {
+            auto& native = NativeOf<headless::HeadlessButton>(*window, designed.name);
+            EXPECT_EQ(native.caption, designed.caption);
+            EXPECT_EQ(native.tooltip, designed.helpTag);
+            EXPECT_EQ(native.geometry, designed.rect);
+            EXPECT_EQ(dynamic_cast<cl::BevelButton&>(control).Caption(), designed.caption);
+            EXPECT_EQ(dynamic_cast<cl::BevelButton&>(control).TextUnit(), cl::FontUnits::Default);
+        }
+    }
+    EXPECT_FALSE(NativeOf<headless::HeadlessTextField>(*window, "TextField1").visible);
+    EXPECT_FALSE(NativeOf<headless::HeadlessWebView>(*window, "HTMLViewer2").visible);
+    EXPECT_TRUE(NativeOf<headless::HeadlessWebView>(*window, "HTMLViewer1").visible);
+    EXPECT_EQ(NativeOf<headless::HeadlessSeparator>(*window, "Separator1").geometry, (platform::Rect { 0, 33, 221, 3 }));
+
+    auto& facebook = dynamic_cast<cl::BevelButton&>(*window->controlNamed("BevelButton2"));
+    EXPECT_EQ(facebook.BackColor(), (rt::Color { 0x00, 0x33, 0x66 }));
+    EXPECT_FALSE(facebook.HasBackColor());
+    EXPECT_EQ(facebook.CaptionAlign(), 3);
+    EXPECT_EQ(facebook.CaptionPlacement(), 1);
+    EXPECT_EQ(facebook.TextFont(), "System");
+}
+
+TEST_F(ControlsTest, HandlersAreAttachedToTheRightEventsOfTheRightControls)
+{
+    auto window = mainWindow();
+    auto handler = [&](const char* control, const char* event) {
+        return window->controlNamed(control)->eventHandler(event);
+    };
+    EXPECT_EQ(handler("HTMLViewer2", "CancelLoad"), rt::Routine(&mainwindow::HTMLViewer2_CancelLoad));
+    EXPECT_EQ(handler("BevelButton1", "Action"), rt::Routine(&mainwindow::BevelButton1_Action));
+    EXPECT_EQ(handler("BevelButton5", "Action"), rt::Routine(&mainwindow::BevelButton5_Action));
+    EXPECT_EQ(handler("HTMLViewer1", "NewWindow"), rt::Routine(&mainwindow::HTMLViewer1_NewWindow));
+    EXPECT_EQ(handler("HTMLViewer1", "DocumentComplete"), rt::Routine(&mainwindow::HTMLViewer1_DocumentComplete));
+
+    EXPECT_TRUE(handler("HTMLViewer1", "CancelLoad").isNull());
+    EXPECT_TRUE(handler("HTMLViewer2", "NewWindow").isNull());
+    EXPECT_TRUE(handler("HTMLViewer2", "DocumentComplete").isNull());
+    EXPECT_TRUE(handler("TextField1", "Action").isNull());
+    EXPECT_TRUE(handler("Separator1", "Action").isNull());
+}
+
+TEST_F(ControlsTest, BothViewersLeaveTheEditMenuItemsUnhandled)
+{
+    auto window = mainWindow();
+    for (const char* viewer : { "HTMLViewer1", "HTMLViewer2" }) {
+        for (const char* item : { "EditClear", "EditCopy", "EditCut", "EditPaste", "EditSelectAll" })
+            EXPECT_FALSE(window->controlNamed(viewer)->handleMenuItem(item)) << viewer << " " << item;
+    }
+    EXPECT_FALSE(cl::Window::HandleMenuCommand(*window, "EditCopy"));
+}
+
+} // namespace

@@ -1,0 +1,77 @@
+#pragma once
+
+#include "app/ProgramMain.h"
+#include "app/Startup.h"
+#include "mainwindow/Window1.h"
+
+#include "backends/headless/HeadlessPlatform.h"
+#include "classlib/BevelButton.h"
+#include "classlib/HTMLViewer.h"
+#include "classlib/WindowSupport.h"
+#include "runtime/Probe.h"
+#include "runtime/Runtime.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace testing_support {
+
+// A private preferences folder for one test, removed afterwards.
+class TemporaryConfigHome {
+public:
+    TemporaryConfigHome();
+    ~TemporaryConfigHome();
+    const std::filesystem::path& path() const { return m_path; }
+    std::string read(const std::string& name) const;
+    void write(const std::string& name, const std::string& contents) const;
+    bool exists(const std::string& name) const { return std::filesystem::exists(m_path / name); }
+
+private:
+    std::filesystem::path m_path;
+    std::string m_previous;
+    bool m_hadPrevious = false;
+};
+
+// Runs the program's start-up on the headless backend, without the event
+// loop, so a test can act as the user and look at what the program did.
+class ProgramTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Start-up as the program's main function does it, up to the event loop;
+    // `beforeStartup` may set up the headless platform first.
+    void startProgram(const std::function<void(headless::HeadlessPlatform&)>& beforeStartup = {});
+
+    headless::HeadlessPlatform& platform() { return headless::HeadlessPlatform::current(); }
+    rt::RefPtr<cl::Window> mainWindow() { return cl::RuntimeGetImplicitWindow(mainwindow::kWindow1ClassName); }
+    headless::HeadlessWindow& nativeWindow();
+    headless::HeadlessWebView& webView(const char* name);
+    headless::HeadlessButton& button(const char* name);
+    void click(const char* buttonName) { button(buttonName).click(); }
+
+    // Posted work (page completions) runs.
+    void settle() { platform().loop.drain(); }
+
+    std::vector<std::string> milestones;
+    TemporaryConfigHome config;
+    bool started = false;
+};
+
+template<class T>
+T& NativeOf(cl::Window& window, const char* name)
+{
+    auto control = window.controlNamed(name);
+    EXPECT_TRUE(control) << name;
+    auto* rect = dynamic_cast<cl::RectControl*>(control.get());
+    auto* native = dynamic_cast<T*>(rect ? rect->native() : nullptr);
+    if (!native)
+        throw std::logic_error(std::string("no native control for ") + name);
+    return *native;
+}
+
+} // namespace testing_support

@@ -1,0 +1,110 @@
+#include "classlib/EventDispatch.h"
+#include "classlib/GlobalFunctions.h"
+
+#include "runtime/Conversions.h"
+#include "runtime/Exceptions.h"
+#include "runtime/Invokers.h"
+#include "runtime/Runtime.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+namespace {
+
+TEST(ConversionTest, DoubleToIntegerIsDefinedForEveryDouble)
+{
+    constexpr auto kMin = std::numeric_limits<std::int32_t>::min();
+    constexpr auto kMax = std::numeric_limits<std::int32_t>::max();
+    EXPECT_EQ(rt::RuntimeCvtReal64ToSInt32(172.5), 172);
+    EXPECT_EQ(rt::RuntimeCvtReal64ToSInt32(-110.9), -110);
+    EXPECT_EQ(rt::RuntimeCvtReal64ToSInt32(-0.5), 0);
+    EXPECT_EQ(rt::RuntimeCvtReal64ToSInt32(3e10), kMax);
+    EXPECT_EQ(rt::RuntimeCvtReal64ToSInt32(-3e10), kMin);
+    EXPECT_EQ(rt::RuntimeCvtReal64ToSInt32(std::numeric_limits<double>::infinity()), kMax);
+    EXPECT_EQ(rt::RuntimeCvtReal64ToSInt32(std::nan("")), 0);
+    EXPECT_EQ(rt::RuntimeCvtReal64ToSInt32(2147483647.9), kMax);
+    EXPECT_EQ(rt::RuntimeCvtReal64ToSInt32(-2147483648.9), kMin);
+}
+
+TEST(ConversionTest, StrAndCDblRoundTripEveryIntegerKind)
+{
+    for (std::int32_t value : { 0, 120, -40, 32000, std::numeric_limits<std::int32_t>::min(),
+             std::numeric_limits<std::int32_t>::max() }) {
+        const rt::String text = cl::Str(value);
+        EXPECT_EQ(rt::RuntimeCvtReal64ToSInt32(cl::CDbl(text)), value) << text.view();
+    }
+    EXPECT_EQ(cl::Str(-40), "-40");
+    EXPECT_EQ(cl::CDbl(" 12.5xyz"), 12.5);
+    EXPECT_EQ(cl::CDbl("+7"), 7);
+    EXPECT_EQ(cl::CDbl("abc"), 0);
+    EXPECT_EQ(cl::CDbl(""), 0);
+    EXPECT_EQ(cl::CDbl("nan"), 0);
+}
+
+TEST(StringTest, IsSharedImmutableBytes)
+{
+    const rt::String a("Window1");
+    const rt::String b = rt::RuntimeLockString(a);
+    EXPECT_EQ(a.view().data(), b.view().data());
+    EXPECT_EQ(rt::RuntimeAddString(a, ".Window1"), "Window1.Window1");
+    EXPECT_EQ(rt::RuntimeAddString(rt::String(), rt::String()), "");
+    const rt::String withZero(std::string_view("a\0b", 3));
+    EXPECT_EQ(withZero.size(), 3u);
+    EXPECT_TRUE(rt::String().isNil());
+}
+
+TEST(RoutineTest, ACallThroughTheWrongSignatureRaisesInsteadOfJumping)
+{
+    rt::Routine routine(+[](rt::Object&) {});
+    EXPECT_TRUE((routine.is<void (*)(rt::Object&)>()));
+    EXPECT_THROW((routine.as<bool (*)(rt::Object&)>()), rt::RaisedException);
+    EXPECT_EQ((rt::Routine().as<void (*)()>()), nullptr);
+}
+
+TEST(ReferenceTest, ExceptionsReleaseWhatTheyPassThrough)
+{
+    rt::RefPtr<rt::RuntimeException> kept;
+    try {
+        rt::Raise<rt::NilObjectException>("the thing is nil");
+    } catch (const rt::RaisedException& raised) {
+        kept = &raised.exception();
+        EXPECT_EQ(raised.exception().refCount(), 2u); // the throw's and ours
+        EXPECT_STREQ(raised.what(), "NilObjectException: the thing is nil");
+        EXPECT_TRUE(raised.exception().isA(rt::RuntimeException::Lookup()));
+    }
+    EXPECT_EQ(kept->refCount(), 1u);
+}
+
+TEST(EventDispatchTest, EndExceptionsEndQuietlyAndOthersAreReported)
+{
+    testing::internal::CaptureStderr();
+    cl::CallFunctionWithExceptionHandling([] { rt::Raise<rt::EndException>("done"); });
+    cl::CallFunctionWithExceptionHandling([] { rt::Raise<rt::ThreadEndException>("done"); });
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+
+    testing::internal::CaptureStderr();
+    cl::CallFunctionWithExceptionHandling([] { rt::Raise<rt::IOException>("disk on fire", 5); });
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "Unhandled IOException: disk on fire\n");
+}
+
+TEST(DelegateTest, CarriesItsRoutineAndCallsItWithTheBoundObjectFirst)
+{
+    static int calls = 0;
+    calls = 0;
+    auto startup = rt::RuntimeCreateDelegate(rt::DelegateInvoke<void (*)()>, +[] { ++calls; }, nullptr, "(  )");
+    ASSERT_TRUE(startup);
+    EXPECT_EQ(startup->signature, "(  )");
+    startup->Invoke({});
+    EXPECT_EQ(calls, 1);
+
+    auto bound = rt::RuntimeCreateDelegate(rt::BoundDelegateInvoke<bool (*)(rt::Object&, const rt::String&)>,
+        +[](rt::Object& self, const rt::String& text) -> bool { return self.classRecord().name == "Delegate" && text == "x"; },
+        startup.get(), "( String ) as Boolean");
+    rt::Variant argument = rt::String("x");
+    EXPECT_EQ(std::get<bool>(bound->Invoke({ &argument, 1 })), true);
+    EXPECT_THROW(bound->Invoke({}), rt::RaisedException);
+}
+
+} // namespace
