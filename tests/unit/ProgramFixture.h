@@ -11,6 +11,8 @@
 #include "runtime/Probe.h"
 #include "runtime/Runtime.h"
 
+#include "unit/TemporaryConfigHome.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -19,22 +21,6 @@
 #include <vector>
 
 namespace testing_support {
-
-// A private preferences folder for one test, removed afterwards.
-class TemporaryConfigHome {
-public:
-    TemporaryConfigHome();
-    ~TemporaryConfigHome();
-    const std::filesystem::path& path() const { return m_path; }
-    std::string read(const std::string& name) const;
-    void write(const std::string& name, const std::string& contents) const;
-    bool exists(const std::string& name) const { return std::filesystem::exists(m_path / name); }
-
-private:
-    std::filesystem::path m_path;
-    std::string m_previous;
-    bool m_hadPrevious = false;
-};
 
 // Runs the program's start-up on the headless backend, without the event
 // loop, so a test can act as the user and look at what the program did.

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <errno.h>
+
+#include <cstdio>
+#include <exception>
+#include <type_traits>
+
+namespace platform::gtk {
+
+inline void reportCallbackFailure(const char* where, std::exception_ptr failure) noexcept
+{
+    try {
+        std::rethrow_exception(failure);
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "%s: %s: %s\n", program_invocation_short_name, where, error.what());
+    } catch (...) {
+        std::fprintf(stderr, "%s: %s: unknown exception\n", program_invocation_short_name, where);
+    }
+}
+
+// Runs the C++ side of a GLib/GTK callback. An exception must not unwind
+// through GTK's C frames, so anything thrown is reported on stderr in one line
+// and the callback answers `fallback` instead.
+template <typename Body, typename Result = std::invoke_result_t<Body>>
+    requires(!std::is_void_v<Result>)
+Result guardCallback(const char* where, Body&& body, Result fallback) noexcept
+{
+    try {
+        return body();
+    } catch (...) {
+        reportCallbackFailure(where, std::current_exception());
+    }
+    return fallback;
+}
+
+template <typename Body>
+    requires std::is_void_v<std::invoke_result_t<Body>>
+void guardCallback(const char* where, Body&& body) noexcept
+{
+    try {
+        body();
+    } catch (...) {
+        reportCallbackFailure(where, std::current_exception());
+    }
+}
+
+} // namespace platform::gtk

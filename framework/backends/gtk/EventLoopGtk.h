@@ -1,0 +1,37 @@
+#pragma once
+
+#include "platform/EventLoop.h"
+
+#include <glib.h>
+
+#include <atomic>
+#include <deque>
+#include <functional>
+#include <mutex>
+
+namespace platform::gtk {
+
+// The GTK main loop. Posted work waits in a queue that one idle callback
+// drains, so a burst of posts costs one wake-up and keeps its order.
+class EventLoopGtk final : public EventLoop {
+public:
+    EventLoopGtk() = default;
+    EventLoopGtk(const EventLoopGtk&) = delete;
+    EventLoopGtk& operator=(const EventLoopGtk&) = delete;
+    ~EventLoopGtk() override;
+
+    void run() override;
+    void quit() override;
+    void post(std::function<void()> work) override;
+
+private:
+    static gboolean drainQueue(gpointer self);
+    bool runPostedWork();
+
+    std::mutex mutex_;
+    std::deque<std::function<void()>> queue_;
+    guint idleSource_ = 0;
+    std::atomic<bool> quitRequested_ = false;
+};
+
+} // namespace platform::gtk

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "NativeControlGtk.h"
+
+namespace platform::gtk {
+
+class NativeTextFieldGtk final : public NativeControlGtk<NativeTextField> {
+public:
+    NativeTextFieldGtk(GtkLayout* layout, NativeTextFieldClient& client);
+    ~NativeTextFieldGtk() override;
+
+    void setText(std::string_view text) override;
+    void setPassword(bool password) override;
+    void setReadOnly(bool readOnly) override;
+
+private:
+    static void onChanged(GtkEditable*, gpointer self);
+
+    NativeTextFieldClient& client_;
+    bool settingText_ = false;
+};
+
+} // namespace platform::gtk

@@ -1,0 +1,185 @@
+#include "NativeWebViewGtk.h"
+
+#include "CallbackGuardGtk.h"
+
+#include <memory>
+#include <string>
+
+namespace platform::gtk {
+
+namespace {
+
+std::string_view requestURI(WebKitNavigationAction* action)
+{
+    const gchar* uri = webkit_uri_request_get_uri(webkit_navigation_action_get_request(action));
+    return uri ? uri : "";
+}
+
+// What the print dialog needs once print() has returned. The dialog runs a
+// modal loop of its own, during which the view's C++ object may be destroyed,
+// so the dialog holds its own references and not the view.
+struct PendingPrintDialog {
+    guint* source; // the view's record of this idle, cleared as it starts
+    GObjectHandle<WebKitPrintOperation> operation;
+    GObjectHandle<GtkWidget> toplevel;
+};
+
+gboolean runPrintDialog(gpointer data)
+{
+    auto& pending = *static_cast<PendingPrintDialog*>(data);
+    *pending.source = 0;
+    GtkWidget* toplevel = pending.toplevel.get();
+    GtkWindow* parent = GTK_IS_WINDOW(toplevel) ? GTK_WINDOW(toplevel) : nullptr;
+    webkit_print_operation_run_dialog(pending.operation.get(), parent);
+    return G_SOURCE_REMOVE;
+}
+
+void freePrintDialog(gpointer data)
+{
+    std::unique_ptr<PendingPrintDialog>(static_cast<PendingPrintDialog*>(data));
+}
+
+} // namespace
+
+NativeWebViewGtk::NativeWebViewGtk(GtkLayout* layout, WebKitWebContext* context, NativeWebViewClient& client)
+    : NativeControlGtk(layout, GObjectHandle<GtkWidget>::refSink(webkit_web_view_new_with_context(context)))
+    , client_(client)
+{
+    g_signal_connect(widget(), "decide-policy", G_CALLBACK(&NativeWebViewGtk::onDecidePolicy), this);
+    g_signal_connect(widget(), "create", G_CALLBACK(&NativeWebViewGtk::onCreate), this);
+    g_signal_connect(widget(), "load-changed", G_CALLBACK(&NativeWebViewGtk::onLoadChanged), this);
+}
+
+NativeWebViewGtk::~NativeWebViewGtk()
+{
+    // Tearing the view down can itself raise load signals; none may reach a
+    // client that is going away with us.
+    g_signal_handlers_disconnect_by_data(widget(), this);
+    if (printDialogSource_)
+        g_source_remove(printDialogSource_);
+}
+
+void NativeWebViewGtk::loadURL(std::string_view url)
+{
+    if (!inWindow())
+        return; // the window has gone, and the engine's page with it
+    webkit_web_view_load_uri(view(), std::string(url).c_str());
+}
+
+void NativeWebViewGtk::loadHTML(std::string_view source, std::string_view baseURL)
+{
+    if (!inWindow())
+        return;
+    const std::string base(baseURL);
+    webkit_web_view_load_html(view(), std::string(source).c_str(), base.empty() ? nullptr : base.c_str());
+}
+
+void NativeWebViewGtk::stopLoading()
+{
+    if (!inWindow())
+        return;
+    webkit_web_view_stop_loading(view());
+}
+
+bool NativeWebViewGtk::canGoBack() const
+{
+    return webkit_web_view_can_go_back(view());
+}
+
+bool NativeWebViewGtk::canGoForward() const
+{
+    return webkit_web_view_can_go_forward(view());
+}
+
+void NativeWebViewGtk::goBack()
+{
+    if (inWindow() && canGoBack())
+        webkit_web_view_go_back(view());
+}
+
+void NativeWebViewGtk::goForward()
+{
+    if (inWindow() && canGoForward())
+        webkit_web_view_go_forward(view());
+}
+
+void NativeWebViewGtk::print(bool showDialog)
+{
+    if (!inWindow())
+        return;
+    auto operation = GObjectHandle<WebKitPrintOperation>::adopt(webkit_print_operation_new(view()));
+    if (!showDialog) {
+        // The engine keeps the operation alive until the pages are out.
+        webkit_print_operation_print(operation.get());
+        return;
+    }
+    if (printDialogSource_)
+        return; // a dialog is already on its way
+    auto pending = std::make_unique<PendingPrintDialog>(PendingPrintDialog { &printDialogSource_,
+        std::move(operation), GObjectHandle<GtkWidget>::refSink(gtk_widget_get_toplevel(widget())) });
+    // The dialog is modal; deferring it lets this call return at once. The
+    // view removes the idle if it dies first.
+    printDialogSource_ = g_idle_add_full(G_PRIORITY_DEFAULT_IDLE, &runPrintDialog, pending.release(), &freePrintDialog);
+}
+
+gboolean NativeWebViewGtk::onDecidePolicy(
+    WebKitWebView*, WebKitPolicyDecision* decision, WebKitPolicyDecisionType type, gpointer self)
+{
+    auto& view = *static_cast<NativeWebViewGtk*>(self);
+    switch (type) {
+    case WEBKIT_POLICY_DECISION_TYPE_NAVIGATION_ACTION:
+        return guardCallback(
+            "navigation policy", [&] { return view.decideNavigation(WEBKIT_NAVIGATION_POLICY_DECISION(decision)); },
+            false);
+    case WEBKIT_POLICY_DECISION_TYPE_NEW_WINDOW_ACTION:
+        return guardCallback(
+            "new window policy", [&] { return view.decideNewWindow(WEBKIT_NAVIGATION_POLICY_DECISION(decision)); },
+            false);
+    default:
+        return FALSE; // responses: the engine's own choice (show, or not)
+    }
+}
+
+// Every navigation comes here, loads this view started itself included, so
+// the client can stop any of them before a request leaves. The engine asks
+// the same for its subframes' navigations and (as of WebKitGTK 2.50) does not
+// say which frame one is for; those are put to the client too, which errs on
+// the side of letting it refuse a page.
+bool NativeWebViewGtk::decideNavigation(WebKitNavigationPolicyDecision* decision)
+{
+    WebKitNavigationAction* action = webkit_navigation_policy_decision_get_navigation_action(decision);
+    if (client_.nativeWebViewShouldCancelLoad(requestURI(action)))
+        webkit_policy_decision_ignore(WEBKIT_POLICY_DECISION(decision));
+    else
+        webkit_policy_decision_use(WEBKIT_POLICY_DECISION(decision));
+    return true;
+}
+
+bool NativeWebViewGtk::decideNewWindow(WebKitNavigationPolicyDecision* decision)
+{
+    WebKitNavigationAction* action = webkit_navigation_policy_decision_get_navigation_action(decision);
+    // Ignoring it also keeps the engine from asking for the window through
+    // "create", so the client hears of this request once.
+    webkit_policy_decision_ignore(WEBKIT_POLICY_DECISION(decision));
+    client_.nativeWebViewNewWindowRequested(requestURI(action));
+    return true;
+}
+
+GtkWidget* NativeWebViewGtk::onCreate(WebKitWebView*, WebKitNavigationAction* action, gpointer self)
+{
+    guardCallback("new window request",
+        [&] { static_cast<NativeWebViewGtk*>(self)->client_.nativeWebViewNewWindowRequested(requestURI(action)); });
+    return nullptr; // no window: the client decides where the page goes
+}
+
+void NativeWebViewGtk::onLoadChanged(WebKitWebView* webView, WebKitLoadEvent event, gpointer self)
+{
+    if (event != WEBKIT_LOAD_FINISHED)
+        return;
+    guardCallback("document complete", [&] {
+        const gchar* uri = webkit_web_view_get_uri(webView);
+        static_cast<NativeWebViewGtk*>(self)->client_.nativeWebViewDocumentComplete(uri ? uri : "");
+    });
+}
+
+} // namespace platform::gtk

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "NativeControlGtk.h"
+#include "platform/NativeWebView.h"
+
+#include <webkit2/webkit2.h>
+
+namespace platform::gtk {
+
+class NativeWebViewGtk final : public NativeControlGtk<NativeWebView> {
+public:
+    NativeWebViewGtk(GtkLayout* layout, WebKitWebContext* context, NativeWebViewClient& client);
+    ~NativeWebViewGtk() override;
+
+    void loadURL(std::string_view url) override;
+    void loadHTML(std::string_view source, std::string_view baseURL) override;
+    void stopLoading() override;
+    bool canGoBack() const override;
+    bool canGoForward() const override;
+    void goBack() override;
+    void goForward() override;
+    void print(bool showDialog) override;
+
+private:
+    WebKitWebView* view() const { return WEBKIT_WEB_VIEW(widget()); }
+
+    static gboolean onDecidePolicy(WebKitWebView*, WebKitPolicyDecision*, WebKitPolicyDecisionType, gpointer self);
+    static GtkWidget* onCreate(WebKitWebView*, WebKitNavigationAction*, gpointer self);
+    static void onLoadChanged(WebKitWebView*, WebKitLoadEvent, gpointer self);
+
+    bool decideNavigation(WebKitNavigationPolicyDecision* decision);
+    bool decideNewWindow(WebKitNavigationPolicyDecision* decision);
+
+    NativeWebViewClient& client_;
+    guint printDialogSource_ = 0;
+};
+
+} // namespace platform::gtk

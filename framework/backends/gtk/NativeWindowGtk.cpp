@@ -1,0 +1,219 @@
+#include "NativeWindowGtk.h"
+
+#include "CallbackGuardGtk.h"
+#include "NativeButtonGtk.h"
+#include "NativeSeparatorGtk.h"
+#include "NativeTextFieldGtk.h"
+#include "NativeWebViewGtk.h"
+#include "WebContextGtk.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+
+namespace platform::gtk {
+
+namespace {
+
+// X11 cannot make a window larger than this either way.
+constexpr std::int32_t LargestWindowSide = 32767;
+
+} // namespace
+
+NativeWindowGtk::NativeWindowGtk(NativeWindowClient& client, WebContextGtk& webContext)
+    : client_(client)
+    , webContext_(webContext)
+    , window_(GObjectHandle<GtkWidget>::refSink(gtk_window_new(GTK_WINDOW_TOPLEVEL)))
+    , layout_(GObjectHandle<GtkWidget>::refSink(gtk_layout_new(nullptr, nullptr)))
+    , background_(GObjectHandle<GtkCssProvider>::adopt(gtk_css_provider_new()))
+{
+    // Positions name the frame's top-left corner, as gtk_window_move does
+    // with this gravity.
+    gtk_window_set_gravity(window(), GDK_GRAVITY_NORTH_WEST);
+    gtk_style_context_add_provider(gtk_widget_get_style_context(window_.get()),
+        GTK_STYLE_PROVIDER(background_.get()), GTK_STYLE_PROVIDER_PRIORITY_APPLICATION + 1);
+    gtk_container_add(GTK_CONTAINER(window_.get()), layout_.get());
+    gtk_widget_show(layout_.get());
+
+    // Not connected after: GtkWindow's own handler ends the emission.
+    g_signal_connect(window_.get(), "configure-event", G_CALLBACK(&NativeWindowGtk::onConfigure), this);
+    g_signal_connect(window_.get(), "delete-event", G_CALLBACK(&NativeWindowGtk::onDelete), this);
+}
+
+NativeWindowGtk::~NativeWindowGtk()
+{
+    g_signal_handlers_disconnect_by_data(window_.get(), this);
+    gtk_widget_destroy(window_.get());
+}
+
+void NativeWindowGtk::setTitle(std::string_view title)
+{
+    gtk_window_set_title(window(), std::string(title).c_str());
+}
+
+void NativeWindowGtk::setPosition(std::int32_t left, std::int32_t top)
+{
+    positionReports_.requested({ left, top }, shownPosition());
+    gtk_window_move(window(), left, top);
+}
+
+void NativeWindowGtk::setSize(std::int32_t width, std::int32_t height)
+{
+    width = std::clamp(width, 1, LargestWindowSide);
+    height = std::clamp(height, 1, LargestWindowSide);
+    sizeReports_.requested({ width, height }, shownSize());
+    gtk_window_resize(window(), width, height);
+}
+
+void NativeWindowGtk::setSizeLimits(
+    std::int32_t minWidth, std::int32_t minHeight, std::int32_t maxWidth, std::int32_t maxHeight)
+{
+    GdkGeometry limits {};
+    limits.min_width = std::clamp(minWidth, 0, LargestWindowSide);
+    limits.min_height = std::clamp(minHeight, 0, LargestWindowSide);
+    // A maximum of zero or less means no maximum.
+    limits.max_width = maxWidth > 0 ? std::clamp(maxWidth, limits.min_width, LargestWindowSide) : LargestWindowSide;
+    limits.max_height = maxHeight > 0 ? std::clamp(maxHeight, limits.min_height, LargestWindowSide) : LargestWindowSide;
+    gtk_window_set_geometry_hints(
+        window(), nullptr, &limits, static_cast<GdkWindowHints>(GDK_HINT_MIN_SIZE | GDK_HINT_MAX_SIZE));
+}
+
+void NativeWindowGtk::setResizable(bool resizable)
+{
+    gtk_window_set_resizable(window(), resizable);
+}
+
+void NativeWindowGtk::setCloseButton(bool closeButton)
+{
+    gtk_window_set_deletable(window(), closeButton);
+}
+
+void NativeWindowGtk::setBackgroundColor(std::optional<Color> color)
+{
+    std::string css;
+    if (color) {
+        char rule[64];
+        std::snprintf(rule, sizeof rule, "* { background-color: rgb(%u, %u, %u); }", unsigned(color->red),
+            unsigned(color->green), unsigned(color->blue));
+        css = rule;
+    }
+    // The provider is this window's own, so the rule reaches no other widget.
+    gtk_css_provider_load_from_data(background_.get(), css.c_str(), -1, nullptr);
+}
+
+void NativeWindowGtk::setFullScreen(bool fullScreen)
+{
+    if (fullScreen)
+        gtk_window_fullscreen(window());
+    else
+        gtk_window_unfullscreen(window());
+}
+
+void NativeWindowGtk::show()
+{
+    // Not gtk_widget_show_all: controls are shown or hidden by setVisible.
+    gtk_widget_show(window_.get());
+}
+
+void NativeWindowGtk::hide()
+{
+    gtk_widget_hide(window_.get());
+}
+
+void NativeWindowGtk::focus()
+{
+    gtk_window_present(window());
+}
+
+void NativeWindowGtk::refresh()
+{
+    gtk_widget_queue_draw(window_.get());
+}
+
+void NativeWindowGtk::maximize()
+{
+    gtk_window_maximize(window());
+}
+
+void NativeWindowGtk::minimize()
+{
+    gtk_window_iconify(window());
+}
+
+void NativeWindowGtk::restore()
+{
+    gtk_window_unmaximize(window());
+    gtk_window_deiconify(window());
+}
+
+std::unique_ptr<NativeButton> NativeWindowGtk::createButton(NativeButtonClient& client)
+{
+    return std::make_unique<NativeButtonGtk>(layout(), client);
+}
+
+std::unique_ptr<NativeSeparator> NativeWindowGtk::createSeparator()
+{
+    return std::make_unique<NativeSeparatorGtk>(layout());
+}
+
+std::unique_ptr<NativeTextField> NativeWindowGtk::createTextField(NativeTextFieldClient& client)
+{
+    return std::make_unique<NativeTextFieldGtk>(layout(), client);
+}
+
+std::unique_ptr<NativeWebView> NativeWindowGtk::createWebView(NativeWebViewClient& client)
+{
+    return std::make_unique<NativeWebViewGtk>(layout(), webContext_.context(), client);
+}
+
+gboolean NativeWindowGtk::onConfigure(GtkWidget*, GdkEventConfigure*, gpointer self)
+{
+    guardCallback("window configure", [&] { static_cast<NativeWindowGtk*>(self)->reportGeometryChange(); });
+    return FALSE;
+}
+
+std::optional<WindowPair> NativeWindowGtk::shownSize() const
+{
+    if (!gtk_widget_get_mapped(window_.get()))
+        return std::nullopt;
+    WindowPair size;
+    gtk_window_get_size(window(), &size.first, &size.second);
+    return size;
+}
+
+std::optional<WindowPair> NativeWindowGtk::shownPosition() const
+{
+    if (!gtk_widget_get_mapped(window_.get()))
+        return std::nullopt;
+    WindowPair position;
+    gtk_window_get_position(window(), &position.first, &position.second);
+    return position;
+}
+
+void NativeWindowGtk::reportGeometryChange()
+{
+    // GTK's own accounts of size and place, so that what is reported is what
+    // setSize and setPosition take.
+    const auto size = shownSize();
+    const auto position = shownPosition();
+    if (!size || !position)
+        return;
+    // Both filters are brought up to date before the client hears anything,
+    // as what it does on hearing may reach back into this window.
+    const bool resized = sizeReports_.observed(*size);
+    const bool moved = positionReports_.observed(*position);
+    NativeWindowClient& client = client_;
+    if (resized)
+        client.nativeWindowResized(size->first, size->second);
+    if (moved)
+        client.nativeWindowMoved(position->first, position->second);
+}
+
+gboolean NativeWindowGtk::onDelete(GtkWidget*, GdkEvent*, gpointer self)
+{
+    guardCallback(
+        "window close request", [&] { static_cast<NativeWindowGtk*>(self)->client_.nativeWindowCloseRequested(); });
+    return TRUE; // the owner destroys the window when it sees fit
+}
+
+} // namespace platform::gtk

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "GObjectHandleGtk.h"
+#include "GeometryReportFilterGtk.h"
+#include "platform/NativeWindow.h"
+
+#include <gtk/gtk.h>
+
+namespace platform::gtk {
+
+class WebContextGtk;
+
+// A toplevel window whose content is a GtkLayout: controls sit at absolute
+// positions, and since a layout asks for no room of its own, the window can
+// be made as small as its size limits allow whatever the controls' extent.
+class NativeWindowGtk final : public NativeWindow {
+public:
+    NativeWindowGtk(NativeWindowClient& client, WebContextGtk& webContext);
+    NativeWindowGtk(const NativeWindowGtk&) = delete;
+    NativeWindowGtk& operator=(const NativeWindowGtk&) = delete;
+    ~NativeWindowGtk() override;
+
+    void setTitle(std::string_view title) override;
+    void setPosition(std::int32_t left, std::int32_t top) override;
+    void setSize(std::int32_t width, std::int32_t height) override;
+    void setSizeLimits(std::int32_t minWidth, std::int32_t minHeight, std::int32_t maxWidth,
+        std::int32_t maxHeight) override;
+    void setResizable(bool resizable) override;
+    void setCloseButton(bool closeButton) override;
+    void setBackgroundColor(std::optional<Color> color) override;
+    void setFullScreen(bool fullScreen) override;
+
+    void show() override;
+    void hide() override;
+    void focus() override;
+    void refresh() override;
+    void maximize() override;
+    void minimize() override;
+    void restore() override;
+
+    std::unique_ptr<NativeButton> createButton(NativeButtonClient& client) override;
+    std::unique_ptr<NativeSeparator> createSeparator() override;
+    std::unique_ptr<NativeTextField> createTextField(NativeTextFieldClient& client) override;
+    std::unique_ptr<NativeWebView> createWebView(NativeWebViewClient& client) override;
+
+private:
+    static gboolean onConfigure(GtkWidget*, GdkEventConfigure*, gpointer self);
+    static gboolean onDelete(GtkWidget*, GdkEvent*, gpointer self);
+    void reportGeometryChange();
+    std::optional<WindowPair> shownSize() const;
+    std::optional<WindowPair> shownPosition() const;
+
+    GtkWindow* window() const { return GTK_WINDOW(window_.get()); }
+    GtkLayout* layout() const { return GTK_LAYOUT(layout_.get()); }
+
+    NativeWindowClient& client_;
+    WebContextGtk& webContext_;
+    GObjectHandle<GtkWidget> window_;
+    GObjectHandle<GtkWidget> layout_;
+    GObjectHandle<GtkCssProvider> background_;
+    GeometryReportFilter sizeReports_;
+    GeometryReportFilter positionReports_;
+};
+
+} // namespace platform::gtk

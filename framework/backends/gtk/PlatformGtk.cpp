@@ -1,0 +1,117 @@
+#include "PlatformGtk.h"
+
+#include "GLibPtrGtk.h"
+#include "NativeWindowGtk.h"
+
+#include <gio/gio.h>
+
+#include <string>
+
+namespace platform {
+
+std::unique_ptr<Platform> CreatePlatform()
+{
+    return std::make_unique<gtk::PlatformGtk>();
+}
+
+} // namespace platform
+
+namespace platform::gtk {
+
+namespace {
+
+// The framework lays controls out to the pixel, often smaller than the theme
+// would draw them (a 23-pixel button). Taking away the theme's padding and
+// minimum sizes lets a control be exactly as large as it is placed, as long
+// as that leaves room for its content.
+constexpr const char* ControlStyle = R"css(
+button {
+    padding: 0;
+    min-height: 0;
+    min-width: 0;
+}
+entry {
+    padding-top: 0;
+    padding-bottom: 0;
+    padding-left: 3px;
+    padding-right: 3px;
+    min-height: 0;
+    min-width: 0;
+}
+separator {
+    margin: 0;
+    min-width: 1px;
+    min-height: 1px;
+}
+)css";
+
+} // namespace
+
+PlatformGtk::~PlatformGtk()
+{
+    if (controlStyle_)
+        gtk_style_context_remove_provider_for_screen(gdk_screen_get_default(), GTK_STYLE_PROVIDER(controlStyle_.get()));
+}
+
+void PlatformGtk::initialize()
+{
+    if (initialized_)
+        return;
+    // Windows are placed by position, which only X11 allows a client to do.
+    gdk_set_allowed_backends("x11,*");
+    // The program takes no command-line arguments, and so no GTK ones either.
+    if (!gtk_init_check(nullptr, nullptr))
+        throw PlatformError("cannot open the display: GTK could not be initialized (is DISPLAY set?)");
+
+    controlStyle_ = GObjectHandle<GtkCssProvider>::adopt(gtk_css_provider_new());
+    GError* rawError = nullptr;
+    gtk_css_provider_load_from_data(controlStyle_.get(), ControlStyle, -1, &rawError);
+    if (GErrorPtr error { rawError })
+        throw PlatformError(std::string("cannot load the control style: ") + error->message);
+    gtk_style_context_add_provider_for_screen(
+        gdk_screen_get_default(), GTK_STYLE_PROVIDER(controlStyle_.get()), GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
+    initialized_ = true;
+}
+
+void PlatformGtk::requireInitialized() const
+{
+    if (!initialized_)
+        throw PlatformError("the GTK platform is used before initialize()");
+}
+
+EventLoop& PlatformGtk::eventLoop()
+{
+    return eventLoop_;
+}
+
+std::unique_ptr<NativeWindow> PlatformGtk::createWindow(NativeWindowClient& client)
+{
+    requireInitialized();
+    return std::make_unique<NativeWindowGtk>(client, webContext_);
+}
+
+std::vector<Rect> PlatformGtk::screens()
+{
+    requireInitialized();
+    GdkDisplay* display = gdk_display_get_default();
+    std::vector<Rect> result;
+    const int count = gdk_display_get_n_monitors(display);
+    for (int index = 0; index < count; ++index) {
+        GdkRectangle area;
+        gdk_monitor_get_geometry(gdk_display_get_monitor(display, index), &area);
+        result.push_back(Rect { area.x, area.y, area.width, area.height });
+    }
+    return result;
+}
+
+void PlatformGtk::openInDefaultBrowser(std::string_view url)
+{
+    GError* rawError = nullptr;
+    // The URI goes to GIO's handler lookup, never through a shell.
+    if (!g_app_info_launch_default_for_uri(std::string(url).c_str(), nullptr, &rawError)) {
+        GErrorPtr error { rawError };
+        throw PlatformError(error ? error->message : "no application opens " + std::string(url));
+    }
+}
+
+} // namespace platform::gtk

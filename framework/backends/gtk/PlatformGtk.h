@@ -1,0 +1,32 @@
+#pragma once
+
+#include "EventLoopGtk.h"
+#include "GObjectHandleGtk.h"
+#include "WebContextGtk.h"
+#include "platform/Platform.h"
+
+#include <gtk/gtk.h>
+
+namespace platform::gtk {
+
+class PlatformGtk final : public Platform {
+public:
+    PlatformGtk() = default;
+    ~PlatformGtk() override;
+
+    void initialize() override;
+    EventLoop& eventLoop() override;
+    std::unique_ptr<NativeWindow> createWindow(NativeWindowClient& client) override;
+    std::vector<Rect> screens() override;
+    void openInDefaultBrowser(std::string_view url) override;
+
+private:
+    void requireInitialized() const;
+
+    bool initialized_ = false;
+    EventLoopGtk eventLoop_;
+    GObjectHandle<GtkCssProvider> controlStyle_;
+    WebContextGtk webContext_;
+};
+
+} // namespace platform::gtk

@@ -1,0 +1,61 @@
+#include "WebContextGtk.h"
+
+#include "GLibPtrGtk.h"
+
+#include <errno.h>
+
+#include <cstdio>
+
+namespace platform::gtk {
+
+namespace {
+
+// The engine runs its web processes under bubblewrap when asked to, and a web
+// process that cannot start shows no page at all. Where bubblewrap is missing
+// or the kernel refuses it namespaces (some containers, locked-down user
+// namespaces), the views go unsandboxed rather than blank.
+bool sandboxWorks()
+{
+    GCharPtr bwrap(g_find_program_in_path("bwrap"));
+    if (!bwrap)
+        return false;
+    const gchar* argv[] = { bwrap.get(), "--ro-bind", "/", "/", "--unshare-all", "true", nullptr };
+    gint status = 0;
+    const gboolean spawned = g_spawn_sync(nullptr, const_cast<gchar**>(argv), nullptr,
+        static_cast<GSpawnFlags>(G_SPAWN_STDOUT_TO_DEV_NULL | G_SPAWN_STDERR_TO_DEV_NULL), nullptr, nullptr,
+        nullptr, nullptr, &status, nullptr);
+    return spawned && g_spawn_check_wait_status(status, nullptr);
+}
+
+} // namespace
+
+WebKitWebContext* WebContextGtk::context()
+{
+    if (context_)
+        return context_.get();
+
+    const char* program = program_invocation_short_name;
+    GCharPtr dataDirectory(g_build_filename(g_get_user_data_dir(), program, nullptr));
+    GCharPtr cacheDirectory(g_build_filename(g_get_user_cache_dir(), program, nullptr));
+    GCharPtr cookieFile(g_build_filename(dataDirectory.get(), "cookies.sqlite", nullptr));
+
+    auto manager = GObjectHandle<WebKitWebsiteDataManager>::adopt(webkit_website_data_manager_new(
+        "base-data-directory", dataDirectory.get(), "base-cache-directory", cacheDirectory.get(), nullptr));
+    webkit_website_data_manager_set_persistent_credential_storage_enabled(manager.get(), TRUE);
+    // Cookies live only in memory unless given a file of their own.
+    webkit_cookie_manager_set_persistent_storage(webkit_website_data_manager_get_cookie_manager(manager.get()),
+        cookieFile.get(), WEBKIT_COOKIE_PERSISTENT_STORAGE_SQLITE);
+
+    auto context
+        = GObjectHandle<WebKitWebContext>::adopt(webkit_web_context_new_with_website_data_manager(manager.get()));
+    // Has to be settled before the first web process starts.
+    if (sandboxWorks())
+        webkit_web_context_set_sandbox_enabled(context.get(), TRUE);
+    else
+        std::fprintf(stderr, "%s: bubblewrap is unavailable here; web pages run without a sandbox\n", program);
+
+    context_ = std::move(context);
+    return context_.get();
+}
+
+} // namespace platform::gtk

@@ -1,0 +1,164 @@
+// The program's main window on the real GTK backend, under Xvfb: the widgets
+// a user sees, where the framework says they are.
+
+#include "app/ProgramMain.h"
+#include "app/Startup.h"
+#include "mainwindow/Window1.h"
+
+#include "backends/gtk/NativeControlGtk.h"
+#include "classlib/BevelButton.h"
+#include "classlib/WindowSupport.h"
+#include "runtime/Runtime.h"
+
+#include "unit/TemporaryConfigHome.h"
+
+#include <gtest/gtest.h>
+#include <gtk/gtk.h>
+
+#include <chrono>
+#include <functional>
+
+namespace {
+
+using testing_support::TemporaryConfigHome;
+
+// Runs the GTK loop until `done` holds, failing the test after a deadline
+// rather than hanging.
+bool IterateUntil(const std::function<bool()>& done, std::chrono::seconds deadline = std::chrono::seconds(20))
+{
+    const auto start = std::chrono::steady_clock::now();
+    while (!done()) {
+        if (std::chrono::steady_clock::now() - start > deadline)
+            return false;
+        g_main_context_iteration(nullptr, FALSE);
+    }
+    return true;
+}
+
+GtkWidget* WidgetOf(cl::Window& window, const char* name)
+{
+    auto control = window.controlNamed(name);
+    auto* rect = dynamic_cast<cl::RectControl*>(control.get());
+    if (auto* button = dynamic_cast<platform::gtk::NativeControlGtk<platform::NativeButton>*>(rect->native()))
+        return button->widget();
+    if (auto* separator = dynamic_cast<platform::gtk::NativeControlGtk<platform::NativeSeparator>*>(rect->native()))
+        return separator->widget();
+    if (auto* field = dynamic_cast<platform::gtk::NativeControlGtk<platform::NativeTextField>*>(rect->native()))
+        return field->widget();
+    if (auto* view = dynamic_cast<platform::gtk::NativeControlGtk<platform::NativeWebView>*>(rect->native()))
+        return view->widget();
+    return nullptr;
+}
+
+platform::Rect AllocationOf(GtkWidget* widget)
+{
+    GtkAllocation allocation;
+    gtk_widget_get_allocation(widget, &allocation);
+    return { allocation.x, allocation.y, allocation.width, allocation.height };
+}
+
+class MainWindowGtkTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        setenv("XDG_DATA_HOME", config.path().c_str(), 1);
+        setenv("XDG_CACHE_HOME", config.path().c_str(), 1);
+        setenv("NO_AT_BRIDGE", "1", 1);
+        rt::RuntimeInit();
+        program::initialize();
+        rt::RunFrameworkInitialization(&program::Startup);
+        window = cl::RuntimeGetImplicitWindow(mainwindow::kWindow1ClassName);
+        ASSERT_TRUE(window);
+        toplevel = gtk_widget_get_toplevel(WidgetOf(*window, "HTMLViewer1"));
+        ASSERT_TRUE(GTK_IS_WINDOW(toplevel));
+        ASSERT_TRUE(IterateUntil([&] {
+            return gtk_widget_get_mapped(toplevel) && AllocationOf(WidgetOf(*window, "HTMLViewer1")).width == 1010;
+        })) << "the main window never showed";
+    }
+
+    void TearDown() override
+    {
+        window = nullptr;
+        program::finalize();
+        rt::RuntimeExit();
+    }
+
+    TemporaryConfigHome config;
+    rt::RefPtr<cl::Window> window;
+    GtkWidget* toplevel = nullptr;
+};
+
+TEST_F(MainWindowGtkTest, ShowsTheButtonRowSeparatorAndViewWhereTheyWereDesigned)
+{
+    EXPECT_STREQ(gtk_window_get_title(GTK_WINDOW(toplevel)), "Quillmere");
+    int width = 0, height = 0;
+    gtk_window_get_size(GTK_WINDOW(toplevel), &width, &height);
+    EXPECT_EQ(width, 1020);
+    EXPECT_EQ(height, 700);
+
+    struct Expected {
+        const char* name;
+        platform::Rect rect;
+        const char* label;
+        const char* tooltip;
+    };
+    const Expected controls[] = {
+        { "BevelButton1", { 7, 6, 38, 23 }, "<", "Back" },
+        { "BevelButton4", { 46, 6, 38, 23 }, ">", "Forward" },
+        { "BevelButton2", { 90, 6, 77, 23 }, "Facebook", "Facebook" },
+        { "BevelButton6", { 170, 6, 77, 23 }, "Twitter", "Twitter" },
+        { "BevelButton7", { 250, 6, 77, 23 }, "YouTube", "YouTube" },
+        { "BevelButton3", { 330, 6, 137, 23 }, "Tidewell", "Tidewell Feed" },
+        { "BevelButton5", { 595, 7, 38, 23 }, "?", "About Marrowind" },
+        { "Separator1", { 0, 33, 221, 3 }, nullptr, nullptr },
+        { "HTMLViewer1", { 0, 35, 1010, 650 }, nullptr, nullptr },
+    };
+    for (const auto& expected : controls) {
+        SCOPED_TRACE(expected.name);
+        GtkWidget* widget = WidgetOf(*window, expected.name);
+        ASSERT_NE(widget, nullptr);
+        EXPECT_TRUE(gtk_widget_get_mapped(widget));
+        EXPECT_EQ(gtk_widget_get_toplevel(widget), toplevel);
+        EXPECT_EQ(AllocationOf(widget), expected.rect);
+        if (expected.label) {
+            ASSERT_TRUE(GTK_IS_BUTTON(widget));
+            EXPECT_STREQ(gtk_button_get_label(GTK_BUTTON(widget)), expected.label);
+            g_autofree char* tooltip = gtk_widget_get_tooltip_text(widget);
+            EXPECT_STREQ(tooltip, expected.tooltip);
+        }
+    }
+    EXPECT_TRUE(GTK_IS_SEPARATOR(WidgetOf(*window, "Separator1")));
+}
+
+TEST_F(MainWindowGtkTest, TheHiddenControlsExistButAreNotShown)
+{
+    for (const char* name : { "TextField1", "HTMLViewer2" }) {
+        GtkWidget* widget = WidgetOf(*window, name);
+        ASSERT_NE(widget, nullptr) << name;
+        EXPECT_FALSE(gtk_widget_get_visible(widget)) << name;
+        EXPECT_FALSE(gtk_widget_get_mapped(widget)) << name;
+    }
+    EXPECT_TRUE(GTK_IS_ENTRY(WidgetOf(*window, "TextField1")));
+    EXPECT_STREQ(gtk_entry_get_text(GTK_ENTRY(WidgetOf(*window, "TextField1"))), "quillmere");
+}
+
+TEST_F(MainWindowGtkTest, AUserResizeLaysTheWindowOutAgain)
+{
+    gtk_window_resize(GTK_WINDOW(toplevel), 800, 600);
+    ASSERT_TRUE(IterateUntil([&] { return window->Width() == 800 && window->Height() == 600; }));
+    ASSERT_TRUE(IterateUntil([&] { return AllocationOf(WidgetOf(*window, "HTMLViewer1")).width == 800; }));
+    EXPECT_EQ(AllocationOf(WidgetOf(*window, "HTMLViewer1")), (platform::Rect { 0, 35, 800, 550 }));
+    EXPECT_EQ(AllocationOf(WidgetOf(*window, "BevelButton5")).left, 754);
+    EXPECT_EQ(AllocationOf(WidgetOf(*window, "Separator1")).width, 800);
+
+    // Below the floor: the window is brought back to 500 wide.
+    gtk_window_resize(GTK_WINDOW(toplevel), 300, 600);
+    ASSERT_TRUE(IterateUntil([&] {
+        int width = 0, height = 0;
+        gtk_window_get_size(GTK_WINDOW(toplevel), &width, &height);
+        return window->Width() == 500 && width == 500;
+    }));
+    EXPECT_EQ(window->Width(), 500);
+}
+
+} // namespace

@@ -1,0 +1,172 @@
+#include "BackendTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <memory>
+
+namespace backendtest {
+
+namespace {
+
+struct SourceGuard {
+    guint id;
+    ~SourceGuard() { g_source_remove(id); }
+};
+
+struct EventDeleter {
+    void operator()(GdkEvent* event) const { gdk_event_free(event); }
+};
+using EventPtr = std::unique_ptr<GdkEvent, EventDeleter>;
+
+// A private folder for the engine's data, removed when the program ends
+// (after the platform, which is made later and so goes first).
+struct TemporaryFolder {
+    std::filesystem::path path;
+    ~TemporaryFolder()
+    {
+        std::error_code ignored;
+        std::filesystem::remove_all(path, ignored);
+    }
+};
+
+} // namespace
+
+std::filesystem::path webDataFolder()
+{
+    static const TemporaryFolder folder { [] {
+        auto path = std::filesystem::temp_directory_path() / ("backend-tests-" + std::to_string(getpid()));
+        std::filesystem::create_directories(path);
+        return path;
+    }() };
+    return folder.path;
+}
+
+platform::Platform& sharedPlatform()
+{
+    static const std::unique_ptr<platform::Platform> platform = [] {
+        // Read by GLib once, on first use, which has not come yet.
+        setenv("XDG_DATA_HOME", (webDataFolder() / "data").c_str(), 1);
+        setenv("XDG_CACHE_HOME", (webDataFolder() / "cache").c_str(), 1);
+        auto made = platform::CreatePlatform();
+        made->initialize();
+        return made;
+    }();
+    return *platform;
+}
+
+Watchdog::Watchdog(std::chrono::seconds limit)
+{
+    source_ = g_timeout_add_seconds(
+        static_cast<guint>(limit.count()),
+        [](gpointer data) -> gboolean {
+            auto& self = *static_cast<Watchdog*>(data);
+            self.fired_ = true;
+            sharedPlatform().eventLoop().quit();
+            return G_SOURCE_CONTINUE;
+        },
+        this);
+}
+
+Watchdog::~Watchdog()
+{
+    g_source_remove(source_);
+}
+
+bool runUntil(const std::function<bool()>& done, std::string_view what, std::chrono::seconds limit)
+{
+    if (done())
+        return true;
+    auto& loop = sharedPlatform().eventLoop();
+    struct State {
+        const std::function<bool()>& done;
+        platform::EventLoop& loop;
+    } state { done, loop };
+    SourceGuard poll { g_timeout_add(
+        5,
+        [](gpointer data) -> gboolean {
+            auto& state = *static_cast<State*>(data);
+            if (state.done())
+                state.loop.quit();
+            return G_SOURCE_CONTINUE;
+        },
+        &state) };
+    const Watchdog watchdog(limit);
+    loop.run();
+    if (!done()) {
+        ADD_FAILURE() << "gave up waiting for " << what;
+        return false;
+    }
+    return true;
+}
+
+GtkWindow* findWindow(std::string_view title)
+{
+    GList* toplevels = gtk_window_list_toplevels();
+    GtkWindow* found = nullptr;
+    for (GList* item = toplevels; item && !found; item = item->next) {
+        const gchar* itemTitle = gtk_window_get_title(GTK_WINDOW(item->data));
+        if (itemTitle && title == itemTitle)
+            found = GTK_WINDOW(item->data);
+    }
+    g_list_free(toplevels);
+    return found;
+}
+
+GtkWidget* findWidget(GtkWidget* root, GType type)
+{
+    if (G_TYPE_CHECK_INSTANCE_TYPE(root, type))
+        return root;
+    if (!GTK_IS_CONTAINER(root))
+        return nullptr;
+    GList* children = gtk_container_get_children(GTK_CONTAINER(root));
+    GtkWidget* found = nullptr;
+    for (GList* item = children; item && !found; item = item->next)
+        found = findWidget(GTK_WIDGET(item->data), type);
+    g_list_free(children);
+    return found;
+}
+
+void clickWidget(GtkWidget* widget, double x, double y)
+{
+    GdkWindow* window = gtk_widget_get_window(widget);
+    GdkDevice* pointer = gdk_seat_get_pointer(gdk_display_get_default_seat(gtk_widget_get_display(widget)));
+    if (!gtk_widget_get_has_window(widget)) {
+        GtkAllocation allocation;
+        gtk_widget_get_allocation(widget, &allocation);
+        x += allocation.x;
+        y += allocation.y;
+    }
+    int rootX = 0;
+    int rootY = 0;
+    gdk_window_get_origin(window, &rootX, &rootY);
+
+    for (GdkEventType type : { GDK_MOTION_NOTIFY, GDK_BUTTON_PRESS, GDK_BUTTON_RELEASE }) {
+        EventPtr event(gdk_event_new(type));
+        if (type == GDK_MOTION_NOTIFY) {
+            auto& motion = event->motion;
+            motion.window = GDK_WINDOW(g_object_ref(window));
+            motion.x = x;
+            motion.y = y;
+            motion.x_root = rootX + x;
+            motion.y_root = rootY + y;
+            motion.time = GDK_CURRENT_TIME;
+        } else {
+            auto& button = event->button;
+            button.window = GDK_WINDOW(g_object_ref(window));
+            button.button = 1;
+            button.x = x;
+            button.y = y;
+            button.x_root = rootX + x;
+            button.y_root = rootY + y;
+            button.time = GDK_CURRENT_TIME;
+            button.state = type == GDK_BUTTON_RELEASE ? GDK_BUTTON1_MASK : 0;
+        }
+        gdk_event_set_device(event.get(), pointer);
+        gtk_main_do_event(event.get());
+    }
+}
+
+} // namespace backendtest

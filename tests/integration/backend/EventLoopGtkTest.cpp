@@ -1,0 +1,44 @@
+#include "BackendTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <thread>
+#include <vector>
+
+using namespace backendtest;
+
+TEST(EventLoopGtk, RunsPostedWorkInOrderAndStopsRightAfterTheCallbackThatQuits)
+{
+    auto& loop = sharedPlatform().eventLoop();
+    std::vector<int> order;
+    loop.post([&] {
+        order.push_back(1);
+        loop.post([&] {
+            order.push_back(4);
+            loop.quit();
+            loop.post([&] { order.push_back(7); });
+            order.push_back(5); // the callback that quits still finishes
+        });
+        loop.post([&] { order.push_back(6); });
+    });
+    loop.post([&] { throw std::runtime_error("posted work failed on purpose"); });
+    loop.post([&] { order.push_back(2); });
+    std::thread([&] { loop.post([&] { order.push_back(3); }); }).join();
+
+    {
+        const Watchdog watchdog;
+        loop.run();
+        EXPECT_FALSE(watchdog.fired());
+    }
+    EXPECT_EQ(order, (std::vector { 1, 2, 3, 4, 5 }));
+
+    // What the quit left queued runs, in order, once the loop runs again.
+    loop.post([&] { loop.quit(); });
+    {
+        const Watchdog watchdog;
+        loop.run();
+        EXPECT_FALSE(watchdog.fired());
+    }
+    EXPECT_EQ(order, (std::vector { 1, 2, 3, 4, 5, 6, 7 }));
+}

@@ -1,0 +1,230 @@
+#include "BackendTestSupport.h"
+#include "RecordingClients.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+using namespace backendtest;
+
+namespace {
+
+platform::Rect allocationOf(GtkWidget* widget)
+{
+    GtkAllocation allocation;
+    gtk_widget_get_allocation(widget, &allocation);
+    return { allocation.x, allocation.y, allocation.width, allocation.height };
+}
+
+// Each control's widget, found by what it is: they are the layout's children
+// in the order they were made.
+std::vector<GtkWidget*> controlWidgets(GtkWindow* window)
+{
+    GtkWidget* layout = findWidget(GTK_WIDGET(window), GTK_TYPE_LAYOUT);
+    GList* children = gtk_container_get_children(GTK_CONTAINER(layout));
+    std::vector<GtkWidget*> widgets;
+    for (GList* item = children; item; item = item->next)
+        widgets.push_back(GTK_WIDGET(item->data));
+    g_list_free(children);
+    return widgets;
+}
+
+Size windowSize(GtkWindow* window)
+{
+    Size size;
+    gtk_window_get_size(window, &size.width, &size.height);
+    return size;
+}
+
+} // namespace
+
+TEST(NativeWindowGtk, ControlsGetExactlyTheirGeometryAndOnlySetVisibleShowsThem)
+{
+    RecordingWindowClient client;
+    auto window = sharedPlatform().createWindow(client);
+    window->setTitle("Geometry");
+    window->setPosition(120, 90);
+    window->setSize(420, 300);
+
+    RecordingButtonClient buttonClient;
+    RecordingTextFieldClient fieldClient;
+    RecordingWebViewClient viewClient;
+    auto button = window->createButton(buttonClient);
+    button->setCaption("Go");
+    button->setGeometry({ 10, 8, 80, 23 });
+    auto separator = window->createSeparator();
+    separator->setGeometry({ 0, 36, 420, 2 });
+    auto field = window->createTextField(fieldClient);
+    field->setGeometry({ 100, 8, 200, 23 });
+    auto hidden = window->createButton(buttonClient);
+    hidden->setCaption("Hidden");
+    hidden->setGeometry({ 310, 8, 100, 23 });
+    hidden->setVisible(false);
+    auto view = window->createWebView(viewClient);
+    view->setGeometry({ 0, 40, 420, 260 });
+    auto offside = window->createButton(buttonClient);
+    offside->setGeometry({ -6, 280, -5, 23 }); // shown as wide as its content allows, no wider
+
+    window->show();
+    GtkWindow* gtkWindow = findWindow("Geometry");
+    ASSERT_NE(gtkWindow, nullptr);
+    const auto widgets = controlWidgets(gtkWindow);
+    ASSERT_EQ(widgets.size(), 6u);
+    runUntil([&] { return gtk_widget_get_mapped(widgets[4]) && allocationOf(widgets[4]).width == 420; },
+        "the window's controls to be allocated");
+
+    EXPECT_EQ(allocationOf(widgets[0]), (platform::Rect { 10, 8, 80, 23 }));
+    EXPECT_EQ(allocationOf(widgets[1]), (platform::Rect { 0, 36, 420, 2 }));
+    EXPECT_EQ(allocationOf(widgets[2]), (platform::Rect { 100, 8, 200, 23 }));
+    EXPECT_EQ(allocationOf(widgets[4]), (platform::Rect { 0, 40, 420, 260 }));
+    const auto offsideArea = allocationOf(widgets[5]);
+    EXPECT_EQ(offsideArea.left, -6);
+    EXPECT_EQ(offsideArea.top, 280);
+    EXPECT_EQ(offsideArea.height, 23);
+
+    EXPECT_FALSE(gtk_widget_get_visible(widgets[3]));
+    EXPECT_FALSE(gtk_widget_get_mapped(widgets[3]));
+    gtk_widget_show_all(GTK_WIDGET(gtkWindow)); // not even this reveals it
+    EXPECT_FALSE(gtk_widget_get_visible(widgets[3]));
+    hidden->setVisible(true);
+    EXPECT_TRUE(gtk_widget_get_mapped(widgets[3]));
+
+    Size position;
+    gtk_window_get_position(gtkWindow, &position.width, &position.height);
+    EXPECT_EQ(position, (Size { 120, 90 }));
+    EXPECT_EQ(windowSize(gtkWindow), (Size { 420, 300 }));
+    // The window is where and as large as the client asked: nothing to tell.
+    EXPECT_TRUE(client.resized.empty());
+    EXPECT_TRUE(client.moved.empty());
+}
+
+TEST(NativeWindowGtk, ShrinksToItsSizeLimitsAndReportsWhatItWasGiven)
+{
+    RecordingWindowClient client;
+    auto window = sharedPlatform().createWindow(client);
+    window->setTitle("Limits");
+    window->setPosition(10, 10);
+    window->setSizeLimits(64, 64, 0, 0);
+    window->setSize(300, 200);
+    RecordingButtonClient buttonClient;
+    auto big = window->createButton(buttonClient);
+    big->setCaption("A button much larger than the window may become");
+    big->setGeometry({ 0, 0, 600, 400 });
+    window->show();
+    GtkWindow* gtkWindow = findWindow("Limits");
+    ASSERT_NE(gtkWindow, nullptr);
+    GdkWindow* gdkWindow = gtk_widget_get_window(GTK_WIDGET(gtkWindow));
+    const auto gdkGeometry = [&] {
+        platform::Rect geometry;
+        gdk_window_get_geometry(gdkWindow, &geometry.left, &geometry.top, &geometry.width, &geometry.height);
+        return geometry;
+    };
+
+    // What the framework asks for and gets is not echoed back. GDK records a
+    // new geometry as it dispatches the event that brings it, so once it
+    // shows, the window has heard of it too.
+    window->setSize(200, 150);
+    window->setPosition(50, 60);
+    ASSERT_TRUE(runUntil([&] { return gdkGeometry() == platform::Rect { 50, 60, 200, 150 }; }, "the new geometry"));
+    EXPECT_TRUE(client.resized.empty());
+    EXPECT_TRUE(client.moved.empty());
+
+    // Asked for less than its limits allow, it is given its minimum and says so.
+    window->setSize(10, 10);
+    ASSERT_TRUE(runUntil([&] { return !client.resized.empty(); }, "the window to report its size"));
+    EXPECT_EQ(client.resized, (std::vector { Size { 64, 64 } }));
+    EXPECT_EQ(gdkGeometry().width, 64);
+    EXPECT_EQ(allocationOf(findWidget(GTK_WIDGET(gtkWindow), GTK_TYPE_LAYOUT)), (platform::Rect { 0, 0, 64, 64 }));
+
+    // Changes made from outside the framework are reported, as GTK measures them.
+    gtk_window_resize(gtkWindow, 250, 150);
+    gtk_window_move(gtkWindow, 40, 30);
+    ASSERT_TRUE(runUntil([&] { return client.resized.size() == 2 && !client.moved.empty(); }, "size and move reports"));
+    EXPECT_EQ(client.resized.back(), (Size { 250, 150 }));
+    EXPECT_EQ(client.moved.back(), (Size { 40, 30 }));
+}
+
+TEST(NativeWindowGtk, PassesClicksEditsAndCloseRequestsToItsClients)
+{
+    RecordingWindowClient client;
+    auto window = sharedPlatform().createWindow(client);
+    window->setTitle("Input");
+    RecordingButtonClient buttonClient;
+    auto button = window->createButton(buttonClient);
+    struct ThrowingClient : platform::NativeButtonClient {
+        void nativeButtonClicked() override { throw std::runtime_error("click handler failed on purpose"); }
+    } throwingClient;
+    auto throwing = window->createButton(throwingClient);
+    RecordingTextFieldClient fieldClient;
+    auto field = window->createTextField(fieldClient);
+    window->show();
+    GtkWindow* gtkWindow = findWindow("Input");
+    ASSERT_NE(gtkWindow, nullptr);
+    const auto widgets = controlWidgets(gtkWindow);
+
+    gtk_button_clicked(GTK_BUTTON(widgets[0]));
+    EXPECT_EQ(buttonClient.clicks, 1);
+    gtk_button_clicked(GTK_BUTTON(widgets[1])); // must not unwind through GTK
+
+    field->setText("abc");
+    EXPECT_TRUE(fieldClient.changes.empty());
+    gint at = 3;
+    gtk_editable_insert_text(GTK_EDITABLE(widgets[2]), "d", 1, &at); // as typing does
+    EXPECT_EQ(fieldClient.changes, (std::vector<std::string> { "abcd" }));
+
+    gtk_window_close(gtkWindow);
+    runUntil([&] { return client.closeRequests == 1; }, "the close request");
+    EXPECT_TRUE(gtk_widget_get_visible(GTK_WIDGET(gtkWindow))); // the owner decides
+    window.reset();
+    EXPECT_EQ(findWindow("Input"), nullptr);
+}
+
+TEST(NativeWindowGtk, ControlsAndTheirWindowMayBeDestroyedInEitherOrder)
+{
+    RecordingWindowClient client;
+    RecordingButtonClient buttonClient;
+    RecordingWebViewClient viewClient;
+    {
+        auto window = sharedPlatform().createWindow(client);
+        auto button = window->createButton(buttonClient);
+        auto view = window->createWebView(viewClient);
+        window->show();
+        button.reset();
+        view.reset();
+    }
+    auto window = sharedPlatform().createWindow(client);
+    auto button = window->createButton(buttonClient);
+    auto view = window->createWebView(viewClient);
+    view->loadHTML("<p>going</p>", "");
+    window.reset();
+    // Controls that outlive their window stay usable, to no effect.
+    button->setGeometry({ 1, 2, 3, 4 });
+    button->setVisible(false);
+    view->loadURL("about:blank");
+    EXPECT_FALSE(view->canGoBack());
+}
+
+TEST(NativeWindowGtk, PaintsItsBackgroundColour)
+{
+    RecordingWindowClient client;
+    auto window = sharedPlatform().createWindow(client);
+    window->setTitle("Colour");
+    window->setPosition(0, 0);
+    window->setSize(80, 60);
+    window->setBackgroundColor(platform::Color { 200, 30, 40 });
+    window->show();
+    GtkWindow* gtkWindow = findWindow("Colour");
+    ASSERT_NE(gtkWindow, nullptr);
+
+    const auto pixelIs = [&](guchar red, guchar green, guchar blue) {
+        GdkWindow* gdkWindow = gtk_widget_get_window(GTK_WIDGET(gtkWindow));
+        if (!gtk_widget_get_mapped(GTK_WIDGET(gtkWindow)))
+            return false;
+        const GObjectPtr<GdkPixbuf> shot(gdk_pixbuf_get_from_window(gdkWindow, 40, 30, 1, 1));
+        if (!shot)
+            return false;
+        const guchar* pixel = gdk_pixbuf_read_pixels(shot.get());
+        return pixel[0] == red && pixel[1] == green && pixel[2] == blue;
+    };
+    EXPECT_TRUE(runUntil([&] { return pixelIs(200, 30, 40); }, "the window to be painted red"));
+}

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "platform/NativeWindow.h"
+
+#include <algorithm>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace backendtest {
+
+struct Size {
+    int width = 0;
+    int height = 0;
+    friend bool operator==(const Size&, const Size&) = default;
+};
+
+struct RecordingWindowClient : platform::NativeWindowClient {
+    void nativeWindowResized(std::int32_t width, std::int32_t height) override { resized.push_back({ width, height }); }
+    void nativeWindowMoved(std::int32_t left, std::int32_t top) override { moved.push_back({ left, top }); }
+    void nativeWindowCloseRequested() override { ++closeRequests; }
+
+    std::vector<Size> resized;
+    std::vector<Size> moved;
+    int closeRequests = 0;
+};
+
+struct RecordingButtonClient : platform::NativeButtonClient {
+    void nativeButtonClicked() override { ++clicks; }
+    int clicks = 0;
+};
+
+struct RecordingTextFieldClient : platform::NativeTextFieldClient {
+    void nativeTextChanged(std::string_view text) override { changes.emplace_back(text); }
+    std::vector<std::string> changes;
+};
+
+struct RecordingWebViewClient : platform::NativeWebViewClient {
+    bool nativeWebViewShouldCancelLoad(std::string_view url) override
+    {
+        asked.emplace_back(url);
+        return cancel && cancel(url);
+    }
+    void nativeWebViewNewWindowRequested(std::string_view url) override { newWindows.emplace_back(url); }
+    void nativeWebViewDocumentComplete(std::string_view url) override { completed.emplace_back(url); }
+
+    bool completedLast(const std::string& url) const { return !completed.empty() && completed.back() == url; }
+    bool wasAsked(const std::string& url) const { return std::find(asked.begin(), asked.end(), url) != asked.end(); }
+
+    std::function<bool(std::string_view)> cancel;
+    std::vector<std::string> asked;
+    std::vector<std::string> newWindows;
+    std::vector<std::string> completed;
+};
+
+} // namespace backendtest
