@@ -1,0 +1,392 @@
+#!/usr/bin/env python3
+"""End-to-end: the real quillmere executable under Xvfb, as a user drives it.
+
+The test runs in a private network namespace with no way out: the five start
+hosts resolve (through a bind-mounted hosts file) to a web server this test
+runs on the namespace's loopback port 80, and the user's default browser is a
+recorder registered through the XDG mimeapps.list of a private config folder.
+
+Usage: browser_session_test.py PATH_TO_QUILLMERE
+Exit status 0 when every check passed, 1 when one failed, 77 when the machine
+can't give the test a private network namespace (it needs root).
+"""
+
+import ctypes
+import ctypes.util
+import http.server
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import threading
+import time
+import urllib.parse
+
+SKIP = 77
+START_HOSTS = ["www.facebook.com", "twitter.com", "www.youtube.com", "www.tidewell.com", "www.quillmere.com"]
+
+# Button centres in window coordinates, from the window's designed layout.
+BUTTONS = {
+    "back": (26, 17),
+    "forward": (65, 17),
+    "www.facebook.com": (128, 17),
+    "twitter.com": (208, 17),
+    "www.youtube.com": (288, 17),
+    "www.tidewell.com": (398, 17),
+    "www.quillmere.com": (614, 18),
+}
+VIEW_TOP = 35  # the page view's top edge in the window
+
+PAGE = """<!doctype html>
+<html><head><title>{host}</title></head>
+<body style="margin:0">
+<a href="http://www.quillmere.com/popup-blank" target="_blank"
+   style="position:fixed;left:0;top:0;width:300px;height:120px;display:block;background:#ccd">a link to a new tab</a>
+<button onclick="window.open('http://www.quillmere.com/popup-open')"
+   style="position:fixed;left:0;top:200px;width:300px;height:120px">window.open</button>
+<script>
+addEventListener('pageshow', function (e) {{
+  fetch('/shown?host=' + location.host + '&persisted=' + e.persisted, {{cache: 'no-store'}});
+}});
+</script>
+</body></html>
+"""
+
+
+class Recorder:
+    """What the loopback web server was asked, in order."""
+
+    def __init__(self):
+        self.lock = threading.Condition()
+        self.requests = []
+
+    def add(self, host, path):
+        with self.lock:
+            self.requests.append((host, path))
+            self.lock.notify_all()
+
+    def shown(self):
+        with self.lock:
+            return [urllib.parse.parse_qs(urllib.parse.urlparse(p).query)["host"][0]
+                    for _, p in self.requests if p.startswith("/shown")]
+
+    def wait_for_shown(self, count, timeout=30):
+        deadline = time.monotonic() + timeout
+        with self.lock:
+            while len(self.shown()) < count:
+                remaining = deadline - time.monotonic()
+                if remaining <= 0:
+                    return False
+                self.lock.wait(remaining)
+        return True
+
+
+def make_handler(recorder):
+    class Handler(http.server.BaseHTTPRequestHandler):
+        protocol_version = "HTTP/1.1"
+
+        def do_GET(self):
+            host = (self.headers.get("Host") or "").split(":")[0]
+            recorder.add(host, self.path)
+            if self.path == "/":
+                body = PAGE.format(host=host).encode()
+                self.send_response(200)
+                self.send_header("Content-Type", "text/html; charset=utf-8")
+                self.send_header("Cache-Control", "no-store")
+            elif self.path.startswith("/shown"):
+                body = b""
+                self.send_response(204)
+            else:
+                body = b"not here"
+                self.send_response(404)
+                self.send_header("Content-Type", "text/plain")
+            self.send_header("Content-Length", str(len(body)))
+            self.end_headers()
+            self.wfile.write(body)
+
+        def log_message(self, *args):
+            pass
+
+    return Handler
+
+
+class Checks:
+    def __init__(self):
+        self.passed = 0
+        self.failed = 0
+
+    def check(self, condition, what):
+        if condition:
+            self.passed += 1
+            print(f"ok: {what}", flush=True)
+        else:
+            self.failed += 1
+            print(f"FAILED: {what}", flush=True)
+        return condition
+
+
+def run(command, **kwargs):
+    return subprocess.run(command, check=True, capture_output=True, text=True, **kwargs).stdout
+
+
+def send_close_request(display_name, window_id):
+    """Asks the window to close as a window manager would: WM_DELETE_WINDOW."""
+    xlib = ctypes.CDLL(ctypes.util.find_library("X11"))
+    xlib.XOpenDisplay.restype = ctypes.c_void_p
+    xlib.XOpenDisplay.argtypes = [ctypes.c_char_p]
+    xlib.XInternAtom.restype = ctypes.c_ulong
+    xlib.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+    xlib.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long, ctypes.c_void_p]
+    xlib.XFlush.argtypes = [ctypes.c_void_p]
+    xlib.XCloseDisplay.argtypes = [ctypes.c_void_p]
+
+    class ClientMessage(ctypes.Structure):
+        _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong), ("send_event", ctypes.c_int),
+                    ("display", ctypes.c_void_p), ("window", ctypes.c_ulong), ("message_type", ctypes.c_ulong),
+                    ("format", ctypes.c_int), ("data", ctypes.c_long * 5)]
+
+    class Event(ctypes.Union):
+        _fields_ = [("message", ClientMessage), ("pad", ctypes.c_long * 24)]
+
+    display = xlib.XOpenDisplay(display_name.encode())
+    if not display:
+        raise RuntimeError("cannot open the test display")
+    event = Event()
+    event.message.type = 33  # ClientMessage
+    event.message.window = window_id
+    event.message.message_type = xlib.XInternAtom(display, b"WM_PROTOCOLS", 0)
+    event.message.format = 32
+    event.message.data[0] = xlib.XInternAtom(display, b"WM_DELETE_WINDOW", 0)
+    event.message.data[1] = 0  # CurrentTime
+    xlib.XSendEvent(display, window_id, 0, 0, ctypes.byref(event))
+    xlib.XFlush(display)
+    xlib.XCloseDisplay(display)
+
+
+class Session:
+    """One run of the browser on the test display."""
+
+    def __init__(self, binary, display, env):
+        self.display = display
+        self.env = env
+        self.process = subprocess.Popen([binary], env=env, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE,
+                                        text=True)
+        self.window = self.wait_for_window()
+
+    def xdotool(self, *args):
+        return run(["xdotool", *args], env=self.env)
+
+    def wait_for_window(self, timeout=30):
+        deadline = time.monotonic() + timeout
+        while time.monotonic() < deadline:
+            if self.process.poll() is not None:
+                raise RuntimeError("quillmere exited at start-up: " + self.process.stderr.read())
+            found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^Quillmere$"],
+                                   env=self.env, capture_output=True, text=True).stdout.split()
+            if found:
+                return int(found[0])
+            time.sleep(0.2)
+        raise RuntimeError("the main window never appeared")
+
+    def geometry(self):
+        values = dict(line.split("=") for line in self.xdotool("getwindowgeometry", "--shell",
+                                                                 str(self.window)).split())
+        return int(values["X"]), int(values["Y"]), int(values["WIDTH"]), int(values["HEIGHT"])
+
+    def wait_for_geometry(self, expected, timeout=10):
+        deadline = time.monotonic() + timeout
+        while self.geometry() != expected and time.monotonic() < deadline:
+            time.sleep(0.1)
+        return self.geometry()
+
+    def click(self, x, y):
+        self.xdotool("mousemove", "--window", str(self.window), str(x), str(y), "click", "1")
+
+    def visible_windows(self):
+        return subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^Quillmere$"], env=self.env,
+                              capture_output=True, text=True).stdout.split()
+
+    def close(self, timeout=30):
+        send_close_request(self.display, self.window)
+        try:
+            return self.process.wait(timeout)
+        except subprocess.TimeoutExpired:
+            self.process.kill()
+            self.process.wait()
+            return None
+
+
+def start_display(env):
+    read_end, write_end = os.pipe()
+    xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1440x900x24", "-nolisten", "tcp"],
+                            pass_fds=[write_end], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, env=env)
+    os.close(write_end)
+    with os.fdopen(read_end) as announced:
+        number = announced.readline().strip()
+    if not number:
+        raise RuntimeError("Xvfb did not start")
+    return xvfb, ":" + number
+
+
+def prepare_folders(root):
+    home = os.path.join(root, "home")
+    config = os.path.join(root, "config")
+    data = os.path.join(root, "data")
+    runtime = os.path.join(root, "runtime")
+    for folder in (home, config, os.path.join(data, "applications"), runtime):
+        os.makedirs(folder, mode=0o700, exist_ok=True)
+
+    browser_log = os.path.join(root, "browser.log")
+    recorder = os.path.join(root, "record_url.py")
+    with open(recorder, "w") as script:
+        script.write("import sys\nwith open(sys.argv[1], 'a') as log:\n    log.write(sys.argv[2] + '\\n')\n")
+    with open(os.path.join(data, "applications", "e2e-browser.desktop"), "w") as entry:
+        entry.write("[Desktop Entry]\nType=Application\nName=Recording browser\n"
+                    f"Exec={sys.executable} {recorder} {browser_log} %u\n"
+                    "MimeType=x-scheme-handler/http;x-scheme-handler/https;\nNoDisplay=true\n")
+    with open(os.path.join(config, "mimeapps.list"), "w") as defaults:
+        defaults.write("[Default Applications]\nx-scheme-handler/http=e2e-browser.desktop\n"
+                       "x-scheme-handler/https=e2e-browser.desktop\n")
+
+    env = {key: value for key, value in os.environ.items() if not key.startswith(("XDG_", "DISPLAY", "WAYLAND"))}
+    env.update(HOME=home, XDG_CONFIG_HOME=config, XDG_DATA_HOME=data, XDG_CACHE_HOME=os.path.join(root, "cache"),
+               XDG_RUNTIME_DIR=runtime, NO_AT_BRIDGE="1", GDK_BACKEND="x11")
+    return env, config, browser_log
+
+
+def browser_log_lines(path, count, timeout=15):
+    deadline = time.monotonic() + timeout
+    lines = []
+    while time.monotonic() < deadline:
+        if os.path.exists(path):
+            with open(path) as log:
+                lines = log.read().split()
+            if len(lines) >= count:
+                break
+        time.sleep(0.2)
+    return lines
+
+
+def geometry_files(config):
+    values = {}
+    for side in ("top", "left", "height", "width"):
+        path = os.path.join(config, f"quillmere-{side}.txt")
+        values[side] = open(path).read() if os.path.exists(path) else None
+    return values
+
+
+def drive(binary, root, checks):
+    env, config, browser_log = prepare_folders(root)
+    recorder = Recorder()
+    server = http.server.ThreadingHTTPServer(("0.0.0.0", 80), make_handler(recorder))
+    server.daemon_threads = True
+    threading.Thread(target=server.serve_forever, daemon=True).start()
+    xvfb, display = start_display(env)
+    env["DISPLAY"] = display
+    session = None
+    try:
+        # First run: the default place and size, and the start page.
+        session = Session(binary, display, env)
+        checks.check(session.wait_for_geometry((210, 100, 1020, 700)) == (210, 100, 1020, 700),
+                     "the first window opens at 1020 x 700 centred on the 1440 x 900 screen")
+        checks.check(recorder.wait_for_shown(1) and recorder.shown()[0] == "www.facebook.com",
+                     "the Facebook start page loads")
+
+        # Each site button loads its page.
+        visits = ["twitter.com", "www.youtube.com", "www.tidewell.com", "www.quillmere.com", "www.facebook.com"]
+        for host in visits:
+            count = len(recorder.shown())
+            session.click(*BUTTONS[host])
+            checks.check(recorder.wait_for_shown(count + 1) and recorder.shown()[-1] == host,
+                         f"a click on the {host} button shows its page")
+
+        # Back twice, then forward once.
+        for button, host in (("back", "www.quillmere.com"), ("back", "www.tidewell.com"),
+                             ("forward", "www.quillmere.com")):
+            count = len(recorder.shown())
+            session.click(*BUTTONS[button])
+            checks.check(recorder.wait_for_shown(count + 1) and recorder.shown()[-1] == host,
+                         f"{button} goes to {host}")
+
+        # Pages asking for new windows: a target=_blank link and window.open.
+        shown_before = len(recorder.shown())
+        session.click(150, VIEW_TOP + 60)
+        session.click(150, VIEW_TOP + 260)
+        # Each request starts its own browser process: they may log in any order.
+        handed = sorted(browser_log_lines(browser_log, 2))
+        checks.check(handed == ["http://www.quillmere.com/popup-blank", "http://www.quillmere.com/popup-open"],
+                     f"both new-window requests reach the default browser ({handed})")
+        time.sleep(0.5)
+        checks.check(len(recorder.shown()) == shown_before, "the main view keeps its page")
+        checks.check(not any(path.startswith("/popup") for _, path in recorder.requests),
+                     "the hidden view loads nothing itself")
+        checks.check(len(session.visible_windows()) == 1, "no second window opens")
+
+        # The user moves and resizes the window, then closes it.
+        session.xdotool("windowmove", str(session.window), "300", "200")
+        session.xdotool("windowsize", str(session.window), "900", "650")
+        session.wait_for_geometry((300, 200, 900, 650))
+        time.sleep(0.5)
+        status = session.close()
+        session = None
+        checks.check(status == 0, f"closing the window ends the program with status 0 (got {status})")
+        saved = geometry_files(config)
+        checks.check(saved == {"top": "200", "left": "300", "height": "650", "width": "900"},
+                     f"closing saves the place and size ({saved})")
+
+        # Second run: the window comes back where it was left.
+        session = Session(binary, display, env)
+        checks.check(session.wait_for_geometry((300, 200, 900, 650)) == (300, 200, 900, 650),
+                     "the next start restores the place and size")
+        status = session.close()
+        session = None
+        checks.check(status == 0, "the second run also ends with status 0")
+    finally:
+        if session is not None:
+            session.process.kill()
+            session.process.wait()
+        xvfb.terminate()
+        xvfb.wait()
+        server.shutdown()
+
+
+def inside_namespace(binary):
+    """Runs in the private namespace: loopback only, the start hosts on it."""
+    run(["ip", "link", "set", "lo", "up"])
+    # glibc resolves names with AI_ADDRCONFIG only when an address besides
+    # 127.0.0.1 is configured.
+    run(["ip", "addr", "add", "127.0.0.2/32", "dev", "lo"])
+    root = tempfile.mkdtemp(prefix="quillmere-e2e-")
+    try:
+        hosts = os.path.join(root, "hosts")
+        with open(hosts, "w") as table:
+            table.write("127.0.0.1 localhost " + " ".join(START_HOSTS) + "\n")
+        run(["mount", "--bind", hosts, "/etc/hosts"])
+        checks = Checks()
+        try:
+            drive(binary, root, checks)
+        except Exception as error:  # a broken step fails the run with its reason
+            checks.check(False, f"the session ran to its end ({error})")
+        print(f"{checks.passed} passed, {checks.failed} failed", flush=True)
+        return 0 if checks.failed == 0 else 1
+    finally:
+        shutil.rmtree(root, ignore_errors=True)
+
+
+def main():
+    if len(sys.argv) == 3 and sys.argv[1] == "--inside":
+        return inside_namespace(sys.argv[2])
+    if len(sys.argv) != 2:
+        print(__doc__)
+        return 2
+    binary = os.path.abspath(sys.argv[1])
+    if os.geteuid() != 0 or not shutil.which("unshare"):
+        print("skipped: a private network namespace needs root")
+        return SKIP
+    return subprocess.call(["unshare", "--net", "--mount", "--", sys.executable, os.path.abspath(__file__),
+                            "--inside", binary])
+
+
+if __name__ == "__main__":
+    sys.exit(main())
