@@ -13,11 +13,11 @@ namespace mainwindow {
 
 namespace {
 
-// The button's one call on the page view.
-void LoadInMainViewer(rt::Object& me, const char* address)
+// The page view of the window whose button raised the event, looked up anew.
+rt::Ref<cl::HTMLViewer> MainViewer(rt::Object& me)
 {
     rt::Ref<cl::Window> self = cl::RuntimeSwapSelfAndMe(me);
-    ControlNamed<cl::HTMLViewer>(self, "HTMLViewer1")->LoadURL(address);
+    return ControlNamed<cl::HTMLViewer>(self, "HTMLViewer1");
 }
 
 // Only web addresses go to the desktop's browser: any other scheme (file:,
@@ -37,45 +37,43 @@ bool IsWebAddress(std::string_view url)
 // "<"
 void BevelButton1_Action(rt::Object& me)
 {
-    rt::Ref<cl::Window> self = cl::RuntimeSwapSelfAndMe(me);
-    cl::GoBackExt(ControlNamed<cl::HTMLViewer>(self, "HTMLViewer1"));
+    cl::GoBackExt(MainViewer(me));
 }
 
 // "Facebook"
 void BevelButton2_Action(rt::Object& me)
 {
-    LoadInMainViewer(me, kFacebookStartAddress);
+    MainViewer(me)->LoadURL(kFacebookStartAddress);
 }
 
 // "Tidewell"
 void BevelButton3_Action(rt::Object& me)
 {
-    LoadInMainViewer(me, kNewsSiteAddress);
+    MainViewer(me)->LoadURL(kNewsSiteAddress);
 }
 
 // ">"
 void BevelButton4_Action(rt::Object& me)
 {
-    rt::Ref<cl::Window> self = cl::RuntimeSwapSelfAndMe(me);
-    cl::GoForwardExt(ControlNamed<cl::HTMLViewer>(self, "HTMLViewer1"));
+    cl::GoForwardExt(MainViewer(me));
 }
 
 // "?"
 void BevelButton5_Action(rt::Object& me)
 {
-    LoadInMainViewer(me, kProductSiteAddress);
+    MainViewer(me)->LoadURL(kProductSiteAddress);
 }
 
 // "Twitter"
 void BevelButton6_Action(rt::Object& me)
 {
-    LoadInMainViewer(me, kTwitterStartAddress);
+    MainViewer(me)->LoadURL(kTwitterStartAddress);
 }
 
 // "YouTube"
 void BevelButton7_Action(rt::Object& me)
 {
-    LoadInMainViewer(me, kYouTubeStartAddress);
+    MainViewer(me)->LoadURL(kYouTubeStartAddress);
 }
 
 // Every page that asks for a new window gets the hidden viewer.

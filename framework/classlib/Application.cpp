@@ -34,22 +34,15 @@ constexpr const char* kEventNames[Application::kEventCount] = { "Open", "Close",
 
 rt::ClassRecord& Application::Lookup()
 {
-    if (!s_ctbl)
-        ctblinit();
-    return *s_ctbl;
+    return LookupBuilt(s_ctbl, &ctblinit);
 }
 
 void Application::ctblinit()
 {
     if (s_ctbl)
         return;
-    auto& record = rt::RuntimeNewClass(nullptr, 0, 0, kEventCount, 0, 0, 0);
-    s_ctbl = &record;
-    record.name = rt::RuntimeLockString("Application");
-    record.instanceSize = 96;
-    record.factory = [](rt::ClassRecord& r) -> rt::Ref<rt::Object> { return rt::makeRef<Application>(r); };
-    for (int i = 0; i < kEventCount; ++i)
-        record.events[i].name = rt::RuntimeLockString(kEventNames[i]);
+    auto& record = NewLibraryClass(s_ctbl, { .name = "Application", .instanceSize = 96, .factory = &Make<Application>,
+        .events = { std::begin(kEventNames), std::end(kEventNames) } });
 
     // Documents, trays, pollable objects, bundles and threads have no
     // counterpart here; those operations say so when called.

@@ -29,9 +29,7 @@ Value GetThroughPlugin(const char* entry, const BevelButton& button)
 
 rt::ClassRecord& BevelButton::Lookup()
 {
-    if (!s_ctbl)
-        ctblinit();
-    return *s_ctbl;
+    return LookupBuilt(s_ctbl, &ctblinit);
 }
 
 void BevelButton::ctblinit()
@@ -62,12 +60,8 @@ void BevelButton::ctblinit()
         // An enumeration: no property block can carry it, so it is set by call.
         { rt::RuntimeLockString("TextUnit"), rt::RuntimeLockString("FontUnits"), {}, {} },
     };
-    auto& record = rt::RuntimeNewClass(&RectControl::Lookup(), 0, 0, 1, 0, static_cast<int>(properties.size()), 0);
-    s_ctbl = &record;
-    record.name = rt::RuntimeLockString("BevelButton");
-    record.factory = [](rt::ClassRecord& r) -> rt::Ref<rt::Object> { return rt::makeRef<BevelButton>(r); };
-    record.properties = std::move(properties);
-    record.events[0].name = rt::RuntimeLockString("Action");
+    NewLibraryClass(s_ctbl, { .name = "BevelButton", .parent = &RectControl::Lookup(), .factory = &Make<BevelButton>,
+        .properties = std::move(properties), .events = { "Action" } });
 }
 
 rt::String BevelButton::Caption() const

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <string>
 #include <type_traits>
+#include <vector>
 
 namespace cl {
 
@@ -71,6 +72,38 @@ template<OperationName Name, class... Args>
 void Unsupported(Args...)
 {
     rt::Raise<rt::UnsupportedOperationException>(rt::String(std::string(Name.value) + " is not supported"));
+}
+
+} // namespace cl
+
+namespace cl {
+
+template<class T>
+rt::Ref<rt::Object> Make(rt::ClassRecord& record)
+{
+    return rt::makeRef<T>(record);
+}
+
+// What a class-library class declares of its own.
+struct LibraryClass {
+    const char* name;
+    rt::ClassRecord* parent = nullptr;
+    std::int32_t instanceSize = 0; // 0: the parent's
+    rt::ObjectFactory factory = nullptr;
+    std::vector<rt::PropertyEntry> properties = {};
+    std::vector<const char*> events = {};
+};
+
+// Makes the class's record and keeps it in `ctbl` at once, so that a lookup
+// made while the rest of it is built finds it.
+rt::ClassRecord& NewLibraryClass(rt::ClassRecord*& ctbl, LibraryClass definition);
+
+// The class's record, built on first use.
+inline rt::ClassRecord& LookupBuilt(rt::ClassRecord* const& ctbl, void (*ctblinit)())
+{
+    if (!ctbl)
+        ctblinit();
+    return *ctbl;
 }
 
 } // namespace cl

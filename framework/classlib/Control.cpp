@@ -12,9 +12,7 @@ rt::ClassRecord* s_ctbl = nullptr;
 
 rt::ClassRecord& Control::Lookup()
 {
-    if (!s_ctbl)
-        ctblinit();
-    return *s_ctbl;
+    return LookupBuilt(s_ctbl, &ctblinit);
 }
 
 void Control::ctblinit()
@@ -26,11 +24,7 @@ void Control::ctblinit()
         Property<&Control::Index, &Control::setIndex>("Index"),
         Property<&Control::TabPanelIndex, &Control::setTabPanelIndex>("TabPanelIndex"),
     };
-    auto& record = rt::RuntimeNewClass(nullptr, 0, 0, 0, 0, static_cast<int>(properties.size()), 0);
-    s_ctbl = &record;
-    record.name = rt::RuntimeLockString("Control");
-    record.instanceSize = 48;
-    record.properties = std::move(properties);
+    NewLibraryClass(s_ctbl, { .name = "Control", .instanceSize = 48, .properties = std::move(properties) });
 }
 
 rt::RefPtr<Window> Control::OwnerWindow() const

@@ -1,5 +1,6 @@
 #include "HTMLViewer.h"
 
+#include "ClassDefinition.h"
 #include "EventDispatch.h"
 #include "FolderItem.h"
 
@@ -12,8 +13,6 @@ namespace {
 
 rt::ClassRecord* s_ctbl = nullptr;
 
-constexpr const char* kEventNames[] = { "CancelLoad", "NewWindow", "DocumentComplete" };
-
 template<class Signature, class... Args>
 auto CallEngine(const char* entry, HTMLViewer& viewer, Args&&... arguments)
 {
@@ -24,21 +23,15 @@ auto CallEngine(const char* entry, HTMLViewer& viewer, Args&&... arguments)
 
 rt::ClassRecord& HTMLViewer::Lookup()
 {
-    if (!s_ctbl)
-        ctblinit();
-    return *s_ctbl;
+    return LookupBuilt(s_ctbl, &ctblinit);
 }
 
 void HTMLViewer::ctblinit()
 {
-    if (s_ctbl)
-        return;
-    auto& record = rt::RuntimeNewClass(&RectControl::Lookup(), 0, 0, std::size(kEventNames), 0, 0, 0);
-    s_ctbl = &record;
-    record.name = rt::RuntimeLockString("HTMLViewer");
-    record.factory = [](rt::ClassRecord& r) -> rt::Ref<rt::Object> { return rt::makeRef<HTMLViewer>(r); };
-    for (std::size_t i = 0; i < std::size(kEventNames); ++i)
-        record.events[i].name = rt::RuntimeLockString(kEventNames[i]);
+    if (!s_ctbl) {
+        NewLibraryClass(s_ctbl, { .name = "HTMLViewer", .parent = &RectControl::Lookup(), .factory = &Make<HTMLViewer>,
+            .events = { "CancelLoad", "NewWindow", "DocumentComplete" } });
+    }
 }
 
 void HTMLViewer::LoadURL(const rt::String& url)

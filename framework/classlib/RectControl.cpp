@@ -11,9 +11,7 @@ rt::ClassRecord* s_ctbl = nullptr;
 
 rt::ClassRecord& RectControl::Lookup()
 {
-    if (!s_ctbl)
-        ctblinit();
-    return *s_ctbl;
+    return LookupBuilt(s_ctbl, &ctblinit);
 }
 
 void RectControl::ctblinit()
@@ -37,11 +35,8 @@ void RectControl::ctblinit()
         Property<&RectControl::AutoDeactivate, &RectControl::setAutoDeactivate>("AutoDeactivate"),
         Property<&RectControl::Enabled, &RectControl::setEnabled>("Enabled"),
     };
-    auto& record = rt::RuntimeNewClass(&Control::Lookup(), 0, 0, 0, 0, static_cast<int>(properties.size()), 0);
-    s_ctbl = &record;
-    record.name = rt::RuntimeLockString("RectControl");
-    record.instanceSize = 120;
-    record.properties = std::move(properties);
+    NewLibraryClass(s_ctbl, { .name = "RectControl", .parent = &Control::Lookup(), .instanceSize = 120,
+        .properties = std::move(properties) });
 }
 
 void RectControl::setRect(std::size_t index, std::int32_t value)

@@ -1,5 +1,7 @@
 #include "Separator.h"
 
+#include "ClassDefinition.h"
+
 namespace cl {
 
 namespace {
@@ -8,19 +10,13 @@ rt::ClassRecord* s_ctbl = nullptr;
 
 rt::ClassRecord& Separator::Lookup()
 {
-    if (!s_ctbl)
-        ctblinit();
-    return *s_ctbl;
+    return LookupBuilt(s_ctbl, &ctblinit);
 }
 
 void Separator::ctblinit()
 {
-    if (s_ctbl)
-        return;
-    auto& record = rt::RuntimeNewClass(&RectControl::Lookup(), 0, 0, 0, 0, 0, 0);
-    s_ctbl = &record;
-    record.name = rt::RuntimeLockString("Separator");
-    record.factory = [](rt::ClassRecord& r) -> rt::Ref<rt::Object> { return rt::makeRef<Separator>(r); };
+    if (!s_ctbl)
+        NewLibraryClass(s_ctbl, { .name = "Separator", .parent = &RectControl::Lookup(), .factory = &Make<Separator> });
 }
 
 std::unique_ptr<platform::NativeControl> Separator::createNative(platform::NativeWindow& window)

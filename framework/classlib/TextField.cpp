@@ -10,9 +10,7 @@ rt::ClassRecord* s_ctbl = nullptr;
 
 rt::ClassRecord& TextField::Lookup()
 {
-    if (!s_ctbl)
-        ctblinit();
-    return *s_ctbl;
+    return LookupBuilt(s_ctbl, &ctblinit);
 }
 
 void TextField::ctblinit()
@@ -42,11 +40,8 @@ void TextField::ctblinit()
         // An enumeration: no property block can carry it, so it is set by call.
         { rt::RuntimeLockString("TextUnit"), rt::RuntimeLockString("FontUnits"), {}, {} },
     };
-    auto& record = rt::RuntimeNewClass(&RectControl::Lookup(), 0, 0, 0, 0, static_cast<int>(properties.size()), 0);
-    s_ctbl = &record;
-    record.name = rt::RuntimeLockString("TextField");
-    record.factory = [](rt::ClassRecord& r) -> rt::Ref<rt::Object> { return rt::makeRef<TextField>(r); };
-    record.properties = std::move(properties);
+    NewLibraryClass(s_ctbl, { .name = "TextField", .parent = &RectControl::Lookup(), .factory = &Make<TextField>,
+        .properties = std::move(properties) });
 }
 
 void TextField::setText(const rt::String& value)

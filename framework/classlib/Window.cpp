@@ -43,9 +43,7 @@ bool EqualIgnoringASCIICase(std::string_view a, std::string_view b)
 
 rt::ClassRecord& Window::Lookup()
 {
-    if (!s_ctbl)
-        ctblinit();
-    return *s_ctbl;
+    return LookupBuilt(s_ctbl, &ctblinit);
 }
 
 void Window::ctblinit()
@@ -78,14 +76,8 @@ void Window::ctblinit()
         Property<&Window::MacProcId, &Window::setMacProcId>("MacProcId"),
         Property<&Window::ContentsChanged, &Window::setContentsChanged>("ContentsChanged"),
     };
-    auto& record = rt::RuntimeNewClass(nullptr, 0, 0, kEventCount, 0, static_cast<int>(properties.size()), 0);
-    s_ctbl = &record;
-    record.name = rt::RuntimeLockString("Window");
-    record.instanceSize = kInstanceSize;
-    record.factory = [](rt::ClassRecord& r) -> rt::Ref<rt::Object> { return rt::makeRef<Window>(r); };
-    record.properties = std::move(properties);
-    for (int i = 0; i < kEventCount; ++i)
-        record.events[i].name = rt::RuntimeLockString(kEventNames[i]);
+    auto& record = NewLibraryClass(s_ctbl, { .name = "Window", .instanceSize = kInstanceSize, .factory = &Make<Window>,
+        .properties = std::move(properties), .events = { std::begin(kEventNames), std::end(kEventNames) } });
 
     // Drag and drop, modal windows, drawing and raw input have no counterpart
     // in this framework; those operations say so when called.

@@ -33,28 +33,28 @@ bool ClassRecord::derivesFrom(const ClassRecord& other) const
     return false;
 }
 
-// Property names are matched without regard to ASCII case, as the framework's
-// language does: a block may spell a key differently from its declaration.
-const PropertyEntry* ClassRecord::findProperty(std::string_view wanted) const
+// Names are matched without regard to ASCII case, as the framework's language
+// does: a block may spell a key differently from its declaration.
+template<class Entry>
+const Entry* FindByName(const ClassRecord* record, std::vector<Entry> ClassRecord::*table, std::string_view wanted)
 {
-    for (const ClassRecord* record = this; record; record = record->parent) {
-        for (const auto& property : record->properties) {
-            if (!property.name.isNil() && EqualIgnoringASCIICase(property.name.view(), wanted))
-                return &property;
+    for (; record; record = record->parent) {
+        for (const auto& entry : record->*table) {
+            if (!entry.name.isNil() && EqualIgnoringASCIICase(entry.name.view(), wanted))
+                return &entry;
         }
     }
     return nullptr;
 }
 
+const PropertyEntry* ClassRecord::findProperty(std::string_view wanted) const
+{
+    return FindByName(this, &ClassRecord::properties, wanted);
+}
+
 const MemberRecord* ClassRecord::findMember(std::string_view wanted) const
 {
-    for (const ClassRecord* record = this; record; record = record->parent) {
-        for (const auto& member : record->members) {
-            if (!member.name.isNil() && EqualIgnoringASCIICase(member.name.view(), wanted))
-                return &member;
-        }
-    }
-    return nullptr;
+    return FindByName(this, &ClassRecord::members, wanted);
 }
 
 const EventEntry* ClassRecord::findEvent(std::string_view wanted) const

@@ -13,6 +13,7 @@ can't give the test a private network namespace (it needs root).
 
 import ctypes
 import ctypes.util
+import select
 import http.server
 import os
 import shutil
@@ -130,8 +131,7 @@ def run(command, **kwargs):
     return subprocess.run(command, check=True, capture_output=True, text=True, **kwargs).stdout
 
 
-def send_close_request(display_name, window_id):
-    """Asks the window to close as a window manager would: WM_DELETE_WINDOW."""
+def load_xlib():
     xlib = ctypes.CDLL(ctypes.util.find_library("X11"))
     xlib.XOpenDisplay.restype = ctypes.c_void_p
     xlib.XOpenDisplay.argtypes = [ctypes.c_char_p]
@@ -140,6 +140,12 @@ def send_close_request(display_name, window_id):
     xlib.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long, ctypes.c_void_p]
     xlib.XFlush.argtypes = [ctypes.c_void_p]
     xlib.XCloseDisplay.argtypes = [ctypes.c_void_p]
+    return xlib
+
+
+def send_close_request(display_name, window_id):
+    """Asks the window to close as a window manager would: WM_DELETE_WINDOW."""
+    xlib = load_xlib()
 
     class ClientMessage(ctypes.Structure):
         _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong), ("send_event", ctypes.c_int),
@@ -181,7 +187,7 @@ class Session:
         deadline = time.monotonic() + timeout
         while time.monotonic() < deadline:
             if self.process.poll() is not None:
-                raise RuntimeError("quillmere exited at start-up: " + self.process.stderr.read())
+                raise RuntimeError(f"quillmere exited at start-up on {self.display}: " + self.process.stderr.read())
             found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^Quillmere$"],
                                    env=self.env, capture_output=True, text=True).stdout.split()
             if found:
@@ -219,12 +225,17 @@ class Session:
 
 def start_display(env):
     read_end, write_end = os.pipe()
-    xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1440x900x24", "-nolisten", "tcp"],
+    # -noreset: a server that resets when its last client leaves refuses the
+    # next browser run for a moment.
+    xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1440x900x24", "-nolisten", "tcp",
+                             "-noreset"],
                             pass_fds=[write_end], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, env=env)
     os.close(write_end)
     with os.fdopen(read_end) as announced:
-        number = announced.readline().strip()
+        ready, _, _ = select.select([announced], [], [], 20)
+        number = announced.readline().strip() if ready else ""
     if not number:
+        xvfb.kill()
         raise RuntimeError("Xvfb did not start")
     return xvfb, ":" + number
 
@@ -363,6 +374,10 @@ def inside_namespace(binary):
         with open(hosts, "w") as table:
             table.write("127.0.0.1 localhost " + " ".join(START_HOSTS) + "\n")
         run(["mount", "--bind", hosts, "/etc/hosts"])
+        # The display's socket stays in this namespace: an X server outside it
+        # can neither take its number nor remove its socket.
+        os.makedirs("/tmp/.X11-unix", exist_ok=True)
+        run(["mount", "-t", "tmpfs", "-o", "mode=1777", "tmpfs", "/tmp/.X11-unix"])
         checks = Checks()
         try:
             drive(binary, root, checks)

@@ -16,6 +16,7 @@
 #include <gtk/gtk.h>
 
 #include <chrono>
+#include <filesystem>
 #include <functional>
 
 namespace {
@@ -57,13 +58,34 @@ platform::Rect AllocationOf(GtkWidget* widget)
     return { allocation.x, allocation.y, allocation.width, allocation.height };
 }
 
+// WebKit's processes outlive a test and keep using the web-data folder it
+// was given, so that folder is the whole program's, not one test's.
+class WebDataFolder : public ::testing::Environment {
+public:
+    void SetUp() override
+    {
+        std::string pattern = (std::filesystem::temp_directory_path() / "quillmere-web-XXXXXX").string();
+        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+        m_path = pattern;
+        setenv("XDG_DATA_HOME", m_path.c_str(), 1);
+        setenv("XDG_CACHE_HOME", m_path.c_str(), 1);
+        setenv("NO_AT_BRIDGE", "1", 1);
+    }
+    void TearDown() override
+    {
+        std::error_code ignored;
+        std::filesystem::remove_all(m_path, ignored);
+    }
+
+private:
+    std::filesystem::path m_path;
+};
+const auto* const kWebDataFolder = ::testing::AddGlobalTestEnvironment(new WebDataFolder);
+
 class MainWindowGtkTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        setenv("XDG_DATA_HOME", config.path().c_str(), 1);
-        setenv("XDG_CACHE_HOME", config.path().c_str(), 1);
-        setenv("NO_AT_BRIDGE", "1", 1);
         rt::RuntimeInit();
         program::initialize();
         rt::RunFrameworkInitialization(&program::Startup);
