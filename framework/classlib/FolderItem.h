@@ -19,7 +19,6 @@ public:
     static rt::Ref<FolderItem> Create(std::filesystem::path);
 
     const std::filesystem::path& path() const { return m_path; }
-    rt::String NativePath() const { return rt::String(m_path.string()); }
     rt::String URLPath() const; // a file: URL, percent-encoded
 
     bool Exists() const;

@@ -34,11 +34,8 @@ private:
 // passes the object and the event's arguments.
 void RuntimeInstallInstanceEventHandler(Object& object, const String& eventName, Routine handler);
 
-// Explicit reference steps, for the places that name them; elsewhere the
-// handles take and drop references by themselves.
-template<class T>
-RefPtr<T> RuntimeLockObject(T* object) { return RefPtr<T>(object); }
-
+// An explicit release, for the place that names one; elsewhere the handles
+// drop their references by themselves.
 template<class T>
 void RuntimeUnlockObject(RefPtr<T>& reference) { reference = nullptr; }
 

@@ -188,8 +188,7 @@ class Session:
         while time.monotonic() < deadline:
             if self.process.poll() is not None:
                 raise RuntimeError(f"quillmere exited at start-up on {self.display}: " + self.process.stderr.read())
-            found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^Quillmere$"],
-                                   env=self.env, capture_output=True, text=True).stdout.split()
+            found = self.visible_windows()
             if found:
                 return int(found[0])
             time.sleep(0.2)

@@ -43,18 +43,6 @@ TEST(ConversionTest, StrAndCDblRoundTripEveryIntegerKind)
     EXPECT_EQ(cl::CDbl("nan"), 0);
 }
 
-TEST(StringTest, IsSharedImmutableBytes)
-{
-    const rt::String a("Window1");
-    const rt::String b = rt::RuntimeLockString(a);
-    EXPECT_EQ(a.view().data(), b.view().data());
-    EXPECT_EQ(rt::RuntimeAddString(a, ".Window1"), "Window1.Window1");
-    EXPECT_EQ(rt::RuntimeAddString(rt::String(), rt::String()), "");
-    const rt::String withZero(std::string_view("a\0b", 3));
-    EXPECT_EQ(withZero.size(), 3u);
-    EXPECT_TRUE(rt::String().isNil());
-}
-
 TEST(RoutineTest, ACallThroughTheWrongSignatureRaisesInsteadOfJumping)
 {
     rt::Routine routine(+[](rt::Object&) {});

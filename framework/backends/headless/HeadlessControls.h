@@ -39,24 +39,15 @@ class HeadlessSeparator final : public HeadlessControl<platform::NativeSeparator
 
 class HeadlessTextField final : public HeadlessControl<platform::NativeTextField> {
 public:
-    explicit HeadlessTextField(platform::NativeTextFieldClient& client) : m_client(client) { }
+    // Nobody types into it: the program's only text field is hidden.
+    explicit HeadlessTextField(platform::NativeTextFieldClient&) { }
     void setText(std::string_view value) override { text = value; }
     void setPassword(bool value) override { password = value; }
     void setReadOnly(bool value) override { readOnly = value; }
 
-    // A user's edit.
-    void type(std::string_view value)
-    {
-        text = value;
-        m_client.nativeTextChanged(value);
-    }
-
     std::string text;
     bool password = false;
     bool readOnly = false;
-
-private:
-    platform::NativeTextFieldClient& m_client;
 };
 
 } // namespace headless

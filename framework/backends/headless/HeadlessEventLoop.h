@@ -20,9 +20,6 @@ public:
     // tests that drive events without running the loop itself.
     void drain();
 
-    bool quitRequested() const { return m_quitRequested; }
-    std::size_t pending() const { return m_queue.size(); }
-
     std::size_t maximumSteps = 100000;
     std::chrono::milliseconds deadline { 20000 };
 

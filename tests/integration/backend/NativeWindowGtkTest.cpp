@@ -139,28 +139,3 @@ TEST(NativeWindowGtk, ControlsAndTheirWindowMayBeDestroyedInEitherOrder)
     view->loadURL("about:blank");
     EXPECT_FALSE(view->canGoBack());
 }
-
-TEST(NativeWindowGtk, PaintsItsBackgroundColour)
-{
-    RecordingWindowClient client;
-    auto window = sharedPlatform().createWindow(client);
-    window->setTitle("Colour");
-    window->setPosition(0, 0);
-    window->setSize(80, 60);
-    window->setBackgroundColor(platform::Color { 200, 30, 40 });
-    window->show();
-    GtkWindow* gtkWindow = findWindow("Colour");
-    ASSERT_NE(gtkWindow, nullptr);
-
-    const auto pixelIs = [&](guchar red, guchar green, guchar blue) {
-        GdkWindow* gdkWindow = gtk_widget_get_window(GTK_WIDGET(gtkWindow));
-        if (!gtk_widget_get_mapped(GTK_WIDGET(gtkWindow)))
-            return false;
-        const GObjectPtr<GdkPixbuf> shot(gdk_pixbuf_get_from_window(gdkWindow, 40, 30, 1, 1));
-        if (!shot)
-            return false;
-        const guchar* pixel = gdk_pixbuf_read_pixels(shot.get());
-        return pixel[0] == red && pixel[1] == green && pixel[2] == blue;
-    };
-    EXPECT_TRUE(runUntil([&] { return pixelIs(200, 30, 40); }, "the window to be painted red"));
-}
