@@ -5,7 +5,6 @@
 #include "mainwindow/Window1.h"
 
 #include "runtime/Invokers.h"
-#include "runtime/Probe.h"
 #include "runtime/Runtime.h"
 
 #include <iostream>
@@ -39,7 +38,6 @@ void Main()
 
 void Startup()
 {
-    rt::RuntimeProbe("Startup");
     rt::RuntimeInitExternalClasses();
     InitPluginEntrypoints();
     InitFileTypes();
@@ -49,10 +47,7 @@ void Startup()
 }
 
 // The program declares no document types.
-void InitFileTypes()
-{
-    rt::RuntimeProbe("InitFileTypes");
-}
+void InitFileTypes() { }
 
 void InitPluginEntrypoints()
 {
@@ -61,18 +56,13 @@ void InitPluginEntrypoints()
     // 2. Each entry by its exact name, in index order, stored as it comes.
     for (int index = 0; index < kPluginEntrypointCount; ++index)
         (*plugin_entrypoints)[index] = rt::RuntimeLookupPluginEntrypoint(rt::String(kPluginEntrypointNames[index]));
-    rt::RuntimeProbe("InitPluginEntrypoints");
 }
 
 // The application has no menu handlers of its own.
-void ApplicationAddMenuHandlers()
-{
-    rt::RuntimeProbe("ApplicationAddMenuHandlers");
-}
+void ApplicationAddMenuHandlers() { }
 
 void MakeDefaultView()
 {
-    rt::RuntimeProbe("MakeDefaultView");
     // The framework keeps the open window; the reference is dropped at once.
     mainwindow::Window1();
 }

@@ -4,7 +4,6 @@
 #include "EventDispatch.h"
 
 #include "runtime/PluginEntrypoints.h"
-#include "runtime/Probe.h"
 
 namespace cl {
 
@@ -146,7 +145,6 @@ void BevelButton::pushStateToNative()
 
 void BevelButton::nativeButtonClicked()
 {
-    rt::RuntimeProbe("Action " + Name().str());
     RaiseInstanceEvent<void (*)(rt::Object&)>(*this, "Action");
 }
 

@@ -1,6 +1,5 @@
 #include "GlobalFunctions.h"
 
-#include "runtime/Probe.h"
 #include "runtime/Runtime.h"
 
 #include "platform/Platform.h"
@@ -34,7 +33,6 @@ rt::String Str(std::int32_t value)
 
 void ShowURL(const rt::String& url)
 {
-    rt::RuntimeProbe("ShowURL " + url.str());
     try {
         rt::RuntimePlatform().openInDefaultBrowser(url.view());
     } catch (const platform::PlatformError& error) {

@@ -1,5 +1,6 @@
 #include "PluginEntrypoints.h"
 
+#include "Probe.h"
 #include "RuntimeState.h"
 
 #include <algorithm>
@@ -14,6 +15,7 @@ Routine PluginRegistry::find(std::string_view name) const
 
 PluginEntrypointTable& RuntimeAllocatePluginEntrypointsTable(int entryCount)
 {
+    RuntimeProbe("RuntimeAllocatePluginEntrypointsTable");
     auto& table = TheRuntime().pluginTable;
     table.assign(static_cast<std::size_t>(std::max(entryCount, 0)), PluginEntrypoint());
     return table;

@@ -37,6 +37,7 @@ void RunFrameworkInitialization(Routine startup)
     auto callback = startup.as<void (*)()>();
     if (!callback)
         Raise<NilObjectException>("the start-up routine is nil");
+    RuntimeProbe("start-up routine");
     callback();
 }
 
