@@ -53,7 +53,7 @@ void NativeWindowGtk::setTitle(std::string_view title)
 
 void NativeWindowGtk::setPosition(std::int32_t left, std::int32_t top)
 {
-    positionReports_.requested({ left, top }, shownPosition());
+    positionReports_.requested({ left, top }, shown(gtk_window_get_position));
     gtk_window_move(window(), left, top);
 }
 
@@ -61,7 +61,7 @@ void NativeWindowGtk::setSize(std::int32_t width, std::int32_t height)
 {
     width = std::clamp(width, 1, LargestWindowSide);
     height = std::clamp(height, 1, LargestWindowSide);
-    sizeReports_.requested({ width, height }, shownSize());
+    sizeReports_.requested({ width, height }, shown(gtk_window_get_size));
     gtk_window_resize(window(), width, height);
 }
 
@@ -172,30 +172,22 @@ gboolean NativeWindowGtk::onConfigure(GtkWidget*, GdkEventConfigure*, gpointer s
     return FALSE;
 }
 
-std::optional<WindowPair> NativeWindowGtk::shownSize() const
+// A measure GTK takes of the window (its size or its place), once it shows.
+std::optional<WindowPair> NativeWindowGtk::shown(void (*measure)(GtkWindow*, gint*, gint*)) const
 {
     if (!gtk_widget_get_mapped(window_.get()))
         return std::nullopt;
-    WindowPair size;
-    gtk_window_get_size(window(), &size.first, &size.second);
-    return size;
-}
-
-std::optional<WindowPair> NativeWindowGtk::shownPosition() const
-{
-    if (!gtk_widget_get_mapped(window_.get()))
-        return std::nullopt;
-    WindowPair position;
-    gtk_window_get_position(window(), &position.first, &position.second);
-    return position;
+    WindowPair value;
+    measure(window(), &value.first, &value.second);
+    return value;
 }
 
 void NativeWindowGtk::reportGeometryChange()
 {
     // GTK's own accounts of size and place, so that what is reported is what
     // setSize and setPosition take.
-    const auto size = shownSize();
-    const auto position = shownPosition();
+    const auto size = shown(gtk_window_get_size);
+    const auto position = shown(gtk_window_get_position);
     if (!size || !position)
         return;
     // Both filters are brought up to date before the client hears anything,

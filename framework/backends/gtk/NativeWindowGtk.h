@@ -47,8 +47,7 @@ private:
     static gboolean onConfigure(GtkWidget*, GdkEventConfigure*, gpointer self);
     static gboolean onDelete(GtkWidget*, GdkEvent*, gpointer self);
     void reportGeometryChange();
-    std::optional<WindowPair> shownSize() const;
-    std::optional<WindowPair> shownPosition() const;
+    std::optional<WindowPair> shown(void (*measure)(GtkWindow*, gint*, gint*)) const;
 
     GtkWindow* window() const { return GTK_WINDOW(window_.get()); }
     GtkLayout* layout() const { return GTK_LAYOUT(layout_.get()); }
