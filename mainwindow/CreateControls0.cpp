@@ -151,7 +151,7 @@ void CreateControl(cl::Window& window, const DesignedControl& design)
 
 void CreateControls0(cl::Window& self)
 {
-    rt::Ref<cl::Window> protect(self);
+    auto selfReference = rt::RuntimeLockObject(self);
     for (const auto& design : kControls)
         CreateControl(self, design);
 }

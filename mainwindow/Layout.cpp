@@ -7,7 +7,7 @@ namespace mainwindow {
 
 void Layout(cl::Window& self)
 {
-    rt::Ref<cl::Window> protect(self);
+    auto selfReference = rt::RuntimeLockObject(self);
     cl::SetProperties(self, kWindow1Block.bytes());
 }
 

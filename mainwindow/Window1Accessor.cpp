@@ -31,7 +31,9 @@ rt::Ref<cl::Window> RequireWindow1()
 
 void CreateControls(cl::Window& self)
 {
-    rt::Ref<cl::Window> protect(self);
+    // 1. A reference on self, dropped as this routine ends (3).
+    auto selfReference = rt::RuntimeLockObject(self);
+    // 2. The class's control builder, through its operation slot.
     rt::CallVirtual<void (*)(cl::Window&)>(self, CreateControls0Slot);
 }
 

@@ -34,8 +34,12 @@ private:
 // passes the object and the event's arguments.
 void RuntimeInstallInstanceEventHandler(Object& object, const String& eventName, Routine handler);
 
-// An explicit release, for the place that names one; elsewhere the handles
-// drop their references by themselves.
+// Explicit reference steps, for the routines whose algorithm names them;
+// elsewhere the handles take and drop references by themselves. The reference
+// a lock gives is dropped when its handle goes, whichever way the routine ends.
+template<class T>
+Ref<T> RuntimeLockObject(T& object) { return Ref<T>(object); }
+
 template<class T>
 void RuntimeUnlockObject(RefPtr<T>& reference) { reference = nullptr; }
 
