@@ -28,7 +28,8 @@ bool OverlapsAnyScreen(const SavedGeometry& saved)
 {
     const auto right = std::int64_t(saved.left) + saved.width;
     const auto bottom = std::int64_t(saved.top) + saved.height;
-    for (std::int32_t index = 0; index < cl::ScreenCount(); ++index) {
+    const std::int32_t screenCount = cl::ScreenCount();
+    for (std::int32_t index = 0; index < screenCount; ++index) {
         rt::RefPtr<cl::ScreenInfo> screen = cl::Screen(index);
         if (!screen)
             continue;
