@@ -25,12 +25,18 @@ void Event_Close(cl::Window& self)
     for (std::size_t i = 0; i < kGeometryFiles.size(); ++i)
         values[i] = RequireWindow1()->Bounds(kGeometryFiles[i].bound);
 
-    // 2. The four files in order, each whole and closed before the next; one
-    //    that can't be written is reported and the others are still written.
+    // 2. The four new files, each written whole beside the one it replaces
+    //    (which clears away what an interrupted close left of it); one that
+    //    can't be written is reported and the others still are.
+    cl::StagedReplacements newFiles;
     for (std::size_t i = 0; i < kGeometryFiles.size(); ++i)
-        WriteGeometryFile(self, kGeometryFiles[i].suffix, values[i]);
+        WriteGeometryFile(self, kGeometryFiles[i].suffix, values[i], newFiles);
 
-    // 3. Quit, as the guard does on the way out.
+    // 3. Only once the last is written do they take the old files' places, one
+    //    after another, so a close cut short almost never mixes old and new.
+    PutGeometryFilesInPlace(newFiles);
+
+    // 4. Quit, as the guard does on the way out.
 }
 
 } // namespace mainwindow

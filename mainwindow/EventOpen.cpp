@@ -11,6 +11,7 @@
 #include "runtime/Conversions.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace mainwindow {
 
@@ -24,10 +25,15 @@ struct SavedGeometry {
     std::int32_t top, left, height, width;
 };
 
-bool OverlapsAnyScreen(const SavedGeometry& saved)
+// Some of the window lies on some screen (touching an edge is not enough),
+// and it is no wider or taller than all the screens cover together, so the
+// user can see it and reach its edges.
+bool FitsTheScreens(const SavedGeometry& saved)
 {
     const auto right = std::int64_t(saved.left) + saved.width;
     const auto bottom = std::int64_t(saved.top) + saved.height;
+    bool overlapsAScreen = false;
+    std::int64_t areaLeft = INT64_MAX, areaTop = INT64_MAX, areaRight = INT64_MIN, areaBottom = INT64_MIN;
     const std::int32_t screenCount = cl::ScreenCount();
     for (std::int32_t index = 0; index < screenCount; ++index) {
         rt::RefPtr<cl::ScreenInfo> screen = cl::Screen(index);
@@ -36,13 +42,17 @@ bool OverlapsAnyScreen(const SavedGeometry& saved)
         const auto screenRight = std::int64_t(screen->Left()) + screen->Width();
         const auto screenBottom = std::int64_t(screen->Top()) + screen->Height();
         if (saved.left < screenRight && right > screen->Left() && saved.top < screenBottom && bottom > screen->Top())
-            return true;
+            overlapsAScreen = true;
+        areaLeft = std::min<std::int64_t>(areaLeft, screen->Left());
+        areaTop = std::min<std::int64_t>(areaTop, screen->Top());
+        areaRight = std::max(areaRight, screenRight);
+        areaBottom = std::max(areaBottom, screenBottom);
     }
-    return false;
+    return overlapsAScreen && saved.width <= areaRight - areaLeft && saved.height <= areaBottom - areaTop;
 }
 
 // The place and size the last close saved, when the top file says there is
-// one and all four files hold a window someone can see.
+// one and all four files hold a window that fits the screens.
 std::optional<SavedGeometry> ReadSavedGeometry(cl::Window& self)
 {
     rt::RefPtr<cl::FolderItem> topFile = GeometryFileItem(self, kGeometryFiles[0].suffix);
@@ -55,7 +65,7 @@ std::optional<SavedGeometry> ReadSavedGeometry(cl::Window& self)
             return std::nullopt;
     }
     const SavedGeometry saved { *values[0], *values[1], *values[2], *values[3] };
-    if (saved.width <= 0 || saved.height <= 0 || !OverlapsAnyScreen(saved))
+    if (saved.width <= 0 || saved.height <= 0 || !FitsTheScreens(saved))
         return std::nullopt;
     return saved;
 }

@@ -9,7 +9,6 @@
 
 #include "runtime/Conversions.h"
 
-#include <charconv>
 #include <cstring>
 #include <iostream>
 
@@ -17,28 +16,17 @@ namespace mainwindow {
 
 namespace {
 
-void ReportUnsaved(const char* suffix, const std::string& where, const std::string& why)
+void ReportUnsaved(std::string_view fileName, const std::string& where, std::string_view why)
 {
-    std::cerr << "Could not save the window's geometry (" << kGeometryFilePrefix << suffix << ")";
+    std::cerr << "Could not save the window's geometry (" << fileName << ")";
     if (!where.empty())
         std::cerr << " to " << where;
     std::cerr << ": " << why << std::endl;
 }
 
-// A geometry file's whole text is one number, perhaps with blanks or a line
-// end around it if someone edited the file by hand.
-bool HoldsOneNumber(std::string_view text)
+std::string GeometryFileName(const char* suffix)
 {
-    const auto first = text.find_first_not_of(" \t\r\n");
-    if (first == std::string_view::npos)
-        return false;
-    const auto last = text.find_last_not_of(" \t\r\n");
-    auto number = text.substr(first, last - first + 1);
-    if (!number.empty() && number.front() == '+')
-        number.remove_prefix(1);
-    double value = 0;
-    const auto result = std::from_chars(number.data(), number.data() + number.size(), value);
-    return result.ec == std::errc() && result.ptr == number.data() + number.size();
+    return std::string(kGeometryFilePrefix) + suffix;
 }
 
 } // namespace
@@ -52,6 +40,17 @@ rt::RefPtr<cl::FolderItem> GeometryFileItem(cl::Window& self, const char* suffix
     return folder->Child(rt::RuntimeAddString(prefix, suffix));
 }
 
+std::optional<std::int32_t> GeometryValueOfText(const rt::String& text)
+{
+    if (text.view().size() > kGeometryFileMaxLength)
+        return std::nullopt;
+    // The check and the reading agree: CDbl takes this same leading number.
+    const auto number = cl::ReadLeadingNumber(text.view());
+    if (!number || number->rest.find_first_not_of(cl::kBlanksAroundNumbers) != std::string_view::npos)
+        return std::nullopt;
+    return rt::RuntimeCvtReal64ToSInt32(cl::CDbl(text));
+}
+
 std::optional<std::int32_t> ReadGeometryFile(cl::Window& self, const char* suffix)
 {
     rt::RefPtr<cl::FolderItem> item = GeometryFileItem(self, suffix);
@@ -60,39 +59,43 @@ std::optional<std::int32_t> ReadGeometryFile(cl::Window& self, const char* suffi
     rt::RefPtr<cl::TextInputStream> stream = item->OpenAsTextFile();
     if (!stream)
         return std::nullopt;
-    const rt::String text = stream->ReadAll();
-    const bool readWhole = stream->LastErrorCode == 0;
+    // One byte past the bound tells a file that is too long from one that fits.
+    const rt::String text = stream->Read(kGeometryFileMaxLength + 1);
+    const bool readWell = stream->LastErrorCode == 0;
     stream->Close();
-    if (!readWhole || !HoldsOneNumber(text.view()))
+    if (!readWell)
         return std::nullopt;
-    return rt::RuntimeCvtReal64ToSInt32(cl::CDbl(text));
+    return GeometryValueOfText(text);
 }
 
-bool WriteGeometryFile(cl::Window& self, const char* suffix, std::int32_t value)
+void WriteGeometryFile(cl::Window& self, const char* suffix, std::int32_t value, cl::StagedReplacements& newFiles)
 {
     rt::RefPtr<cl::FolderItem> item;
     try {
         item = GeometryFileItem(self, suffix);
     } catch (const rt::RaisedException& raised) {
-        ReportUnsaved(suffix, "", raised.what());
-        return false;
+        ReportUnsaved(GeometryFileName(suffix), "", raised.what());
+        return;
     }
     if (!item) {
-        ReportUnsaved(suffix, "", "there is no preferences folder to keep it in");
-        return false;
+        ReportUnsaved(GeometryFileName(suffix), "", "there is no preferences folder to keep it in");
+        return;
     }
-    rt::RefPtr<cl::TextOutputStream> stream = item->CreateTextFile();
+    rt::RefPtr<cl::TextOutputStream> stream = newFiles.CreateTextFile(*item);
     if (!stream) {
-        ReportUnsaved(suffix, item->path().string(), "the file cannot be created");
-        return false;
+        ReportUnsaved(GeometryFileName(suffix), item->path().string(), std::strerror(item->LastErrorCode));
+        return;
     }
     stream->Write(cl::Str(value));
     stream->Close();
-    if (stream->LastErrorCode != 0) {
-        ReportUnsaved(suffix, item->path().string(), std::strerror(stream->LastErrorCode));
-        return false;
-    }
-    return true;
+    if (stream->LastErrorCode != 0)
+        ReportUnsaved(GeometryFileName(suffix), item->path().string(), std::strerror(stream->LastErrorCode));
+}
+
+void PutGeometryFilesInPlace(cl::StagedReplacements& newFiles)
+{
+    for (const auto& failure : newFiles.Commit())
+        ReportUnsaved(failure.target.filename().string(), failure.target.string(), std::strerror(failure.error));
 }
 
 } // namespace mainwindow

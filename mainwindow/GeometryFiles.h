@@ -1,10 +1,12 @@
 #pragma once
 
 #include "classlib/FolderItem.h"
+#include "classlib/StagedReplacements.h"
 #include "classlib/Window.h"
 
 #include <array>
 #include <optional>
+#include <string_view>
 
 namespace mainwindow {
 
@@ -26,16 +28,30 @@ inline constexpr std::array<GeometryFile, 4> kGeometryFiles { {
     { "-width.txt", cl::Window::WidthBound },
 } };
 
+// A geometry file holds a dozen bytes; anything much longer was not written
+// by the program and is not worth reading.
+inline constexpr std::size_t kGeometryFileMaxLength = 256;
+
 // The geometry file of that suffix: the preferences folder's child named by
 // the prefix that `TextField1` holds. Nil when there is no folder to hold it.
 rt::RefPtr<cl::FolderItem> GeometryFileItem(cl::Window& self, const char* suffix);
 
-// The value a geometry file holds, or nothing when the file is missing,
-// unreadable or holds no number.
+// The value of a geometry file's whole text: one finite number, with nothing
+// but blanks, tabs and line ends around it, in at most kGeometryFileMaxLength
+// bytes, taken by CDbl and converted to an integer. Nothing for other text.
+std::optional<std::int32_t> GeometryValueOfText(const rt::String& text);
+
+// The value a geometry file holds, or nothing when the file is missing, is no
+// regular file, can't be read or holds no value.
 std::optional<std::int32_t> ReadGeometryFile(cl::Window& self, const char* suffix);
 
-// Writes the value's decimal text, with no line end, as the whole of the file.
-// A file that can't be written is reported on standard error; false then.
-bool WriteGeometryFile(cl::Window& self, const char* suffix, std::int32_t value);
+// Writes the value's decimal text, with no line end, as the whole of a new
+// file that takes the geometry file's place when `newFiles` are put in place.
+// A file that can't be written is reported on standard error and skipped.
+void WriteGeometryFile(cl::Window& self, const char* suffix, std::int32_t value, cl::StagedReplacements& newFiles);
+
+// Puts the written geometry files in place, one after another; one that
+// can't be is reported on standard error.
+void PutGeometryFilesInPlace(cl::StagedReplacements& newFiles);
 
 } // namespace mainwindow

@@ -7,7 +7,9 @@
 
 #include "platform/PreferencesFolder.h"
 
+#include <cerrno>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace cl {
@@ -63,17 +65,32 @@ rt::RefPtr<FolderItem> FolderItem::Child(const rt::String& name) const
     return Create(m_path / std::string(name.view()));
 }
 
-rt::RefPtr<TextInputStream> FolderItem::OpenAsTextFile() const
+rt::RefPtr<TextInputStream> FolderItem::OpenAsTextFile()
 {
-    const int descriptor = ::open(m_path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (descriptor < 0)
+    // Without O_NONBLOCK, opening a fifo waits for a writer that may never come;
+    // on a regular file the flag changes nothing.
+    const int descriptor = ::open(m_path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (descriptor < 0) {
+        LastErrorCode = errno;
         return nullptr;
+    }
+    struct stat status {};
+    if (::fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode)) {
+        LastErrorCode = S_ISDIR(status.st_mode) ? EISDIR : EINVAL;
+        ::close(descriptor);
+        return nullptr;
+    }
+    LastErrorCode = 0;
     return TextInputStream::Create(descriptor);
 }
 
-rt::RefPtr<TextOutputStream> FolderItem::CreateTextFile() const
+rt::RefPtr<TextOutputStream> FolderItem::CreateTextFile()
 {
-    return TextOutputStream::CreateReplacing(m_path);
+    int error = 0;
+    rt::RefPtr<TextOutputStream> stream
+        = TextOutputStream::CreateReplacing(m_path, TextOutputStream::Placement::AtClose, error);
+    LastErrorCode = error;
+    return stream;
 }
 
 namespace SpecialFolder {

@@ -27,12 +27,18 @@ public:
     // exists; nil for a name that would leave the folder ("..", "a/b", empty).
     rt::RefPtr<FolderItem> Child(const rt::String& name) const;
 
-    // A stream on the file's text; nil when it is missing or can't be read.
-    rt::RefPtr<TextInputStream> OpenAsTextFile() const;
+    // A stream on the file's text; nil when it is missing, can't be read or is
+    // no regular file (a fifo, a device, a folder), whose reads could block or
+    // never end.
+    rt::RefPtr<TextInputStream> OpenAsTextFile();
 
     // A stream on a new, empty file that takes this file's place when the stream
     // is closed after every write succeeded; nil when it can't be made.
-    rt::RefPtr<TextOutputStream> CreateTextFile() const;
+    rt::RefPtr<TextOutputStream> CreateTextFile();
+
+    // The error number of the last open or create that failed, 0 after one
+    // that succeeded.
+    std::int32_t LastErrorCode = 0;
 
 private:
     std::filesystem::path m_path;

@@ -3,13 +3,27 @@
 #include "runtime/String.h"
 
 #include <cstdint>
+#include <optional>
+#include <string_view>
 
 namespace cl {
 
-// The text's leading number as a double, read as the framework's language
-// reads numbers: blanks before it are skipped, a "." is the decimal point, an
-// optional sign and exponent are taken, and whatever follows is ignored.
-// Text with no number at its start gives 0.
+// What may stand around a number in text that someone edited by hand.
+inline constexpr std::string_view kBlanksAroundNumbers = " \t\r\n";
+
+struct LeadingNumber {
+    double value;
+    std::string_view rest; // the text after the number
+};
+
+// The text's leading number, read as the framework's language reads numbers:
+// blanks, tabs and line ends before it are skipped, a "." is the decimal
+// point, an optional sign and exponent are taken. Nothing when the text starts
+// with no finite number ("inf" and "nan" are none).
+std::optional<LeadingNumber> ReadLeadingNumber(std::string_view text);
+
+// The text's leading number as a double, whatever follows it; 0 when there is
+// none.
 double CDbl(const rt::String& text);
 
 // The decimal text of a 32-bit integer: a "-" before negative values, nothing

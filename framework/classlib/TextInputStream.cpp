@@ -3,7 +3,9 @@
 #include "runtime/Exceptions.h"
 #include "runtime/RuntimeClasses.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <limits>
 #include <unistd.h>
 
 namespace cl {
@@ -26,17 +28,27 @@ TextInputStream::~TextInputStream()
 
 rt::String TextInputStream::ReadAll(const rt::Object*)
 {
+    return rt::String(readUpTo(std::numeric_limits<std::size_t>::max()));
+}
+
+rt::String TextInputStream::Read(std::size_t count, const rt::Object*)
+{
+    return rt::String(readUpTo(count));
+}
+
+std::string TextInputStream::readUpTo(std::size_t limit)
+{
     std::string text;
     if (m_descriptor < 0) {
         LastErrorCode = EBADF;
     } else {
+        LastErrorCode = 0;
         char buffer[4096];
-        for (;;) {
-            const ssize_t count = ::read(m_descriptor, buffer, sizeof buffer);
+        while (text.size() < limit) {
+            const ssize_t count = ::read(m_descriptor, buffer, std::min(sizeof buffer, limit - text.size()));
             if (count > 0) {
                 text.append(buffer, static_cast<std::size_t>(count));
             } else if (count == 0) {
-                LastErrorCode = 0;
                 break;
             } else if (errno != EINTR) {
                 LastErrorCode = errno;
@@ -46,7 +58,7 @@ rt::String TextInputStream::ReadAll(const rt::Object*)
     }
     if (UseIOExceptions && LastErrorCode != 0)
         rt::Raise<rt::IOException>("the file could not be read", LastErrorCode);
-    return rt::String(std::move(text));
+    return text;
 }
 
 void TextInputStream::Close()

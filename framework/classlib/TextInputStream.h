@@ -17,12 +17,16 @@ public:
 
     // The rest of the file, as bytes; `encoding` nil takes them as UTF-8.
     rt::String ReadAll(const rt::Object* encoding = nullptr);
+    // At most `count` bytes of the rest; fewer only at the end of the file.
+    rt::String Read(std::size_t count, const rt::Object* encoding = nullptr);
     void Close();
 
     bool UseIOExceptions = false;
     std::int32_t LastErrorCode = 0;
 
 private:
+    std::string readUpTo(std::size_t limit);
+
     int m_descriptor;
 };
 

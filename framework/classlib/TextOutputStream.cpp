@@ -1,8 +1,12 @@
 #include "TextOutputStream.h"
 
+#include "DiskSync.h"
+
 #include "runtime/Exceptions.h"
 #include "runtime/RuntimeClasses.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
@@ -13,12 +17,46 @@ namespace cl {
 
 namespace {
 
+constexpr std::string_view kUniqueTail = "XXXXXX";
+
+std::string TemporaryNamePrefix(const std::filesystem::path& target)
+{
+    return "." + target.filename().string() + ".";
+}
+
+// The names mkostemp makes from the target's pattern: the prefix, then six
+// letters or digits.
+bool IsTemporaryOf(std::string_view name, std::string_view prefix)
+{
+    if (name.size() != prefix.size() + kUniqueTail.size() || !name.starts_with(prefix))
+        return false;
+    const auto tail = name.substr(prefix.size());
+    return std::all_of(tail.begin(), tail.end(), [](unsigned char c) { return std::isalnum(c); });
+}
+
+// A process killed between making its new file and renaming it leaves the
+// new file behind; nothing else would ever remove it.
+void RemoveLeftoverTemporaries(const std::filesystem::path& target)
+{
+    const std::string prefix = TemporaryNamePrefix(target);
+    const auto folder = target.parent_path().empty() ? std::filesystem::path(".") : target.parent_path();
+    std::error_code error;
+    for (std::filesystem::directory_iterator entry(folder, error), end; !error && entry != end; entry.increment(error)) {
+        if (!IsTemporaryOf(entry->path().filename().native(), prefix))
+            continue;
+        std::error_code ignored;
+        const auto type = entry->symlink_status(ignored).type();
+        if (type == std::filesystem::file_type::regular || type == std::filesystem::file_type::symlink)
+            ::unlink(entry->path().c_str());
+    }
+}
+
 // Makes the rename itself durable, so a crash can't bring the old file back.
 void SyncFolder(const std::filesystem::path& folder)
 {
     const int descriptor = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (descriptor >= 0) {
-        ::fsync(descriptor);
+        SyncToDisk(descriptor);
         ::close(descriptor);
     }
 }
@@ -32,34 +70,43 @@ rt::ClassRecord& TextOutputStream::Lookup()
 }
 
 TextOutputStream::TextOutputStream(rt::ClassRecord& record, std::filesystem::path target,
-    std::filesystem::path temporary, int descriptor)
+    std::filesystem::path temporary, int descriptor, Placement placement)
     : rt::Object(record)
     , m_target(std::move(target))
     , m_temporary(std::move(temporary))
     , m_descriptor(descriptor)
+    , m_placement(placement)
 {
 }
 
 TextOutputStream::~TextOutputStream()
 {
-    // A stream dropped without Close leaves the old file as it was.
+    // A stream dropped before its file took the target's place leaves the old
+    // file as it was.
     discard();
 }
 
-rt::RefPtr<TextOutputStream> TextOutputStream::CreateReplacing(const std::filesystem::path& target)
+rt::RefPtr<TextOutputStream> TextOutputStream::CreateReplacing(const std::filesystem::path& target,
+    Placement placement, int& error)
 {
-    std::error_code error;
-    if (std::filesystem::is_directory(target, error))
+    std::error_code ignored;
+    if (std::filesystem::is_directory(target, ignored)) {
+        error = EISDIR;
         return nullptr;
-    std::string pattern = (target.parent_path() / ("." + target.filename().string() + ".XXXXXX")).string();
+    }
+    RemoveLeftoverTemporaries(target);
+    std::string pattern = (target.parent_path() / (TemporaryNamePrefix(target) + std::string(kUniqueTail))).string();
     const int descriptor = ::mkostemp(pattern.data(), O_CLOEXEC);
-    if (descriptor < 0)
+    if (descriptor < 0) {
+        error = errno;
         return nullptr;
+    }
     // A new file gets the usual permissions; a replaced one keeps its own.
     struct stat existing {};
     const mode_t mode = ::stat(target.c_str(), &existing) == 0 ? (existing.st_mode & 07777) : 0644;
     ::fchmod(descriptor, mode);
-    return rt::makeRef<TextOutputStream>(Lookup(), target, std::filesystem::path(pattern), descriptor);
+    error = 0;
+    return rt::makeRef<TextOutputStream>(Lookup(), target, std::filesystem::path(pattern), descriptor, placement);
 }
 
 void TextOutputStream::Write(const rt::String& text)
@@ -85,21 +132,30 @@ void TextOutputStream::Close()
 {
     if (m_descriptor < 0)
         return;
-    if (LastErrorCode == 0 && ::fsync(m_descriptor) != 0)
-        LastErrorCode = errno;
+    if (LastErrorCode == 0)
+        LastErrorCode = SyncToDisk(m_descriptor);
     if (::close(m_descriptor) != 0 && LastErrorCode == 0)
         LastErrorCode = errno;
     m_descriptor = -1;
-    if (LastErrorCode == 0 && std::rename(m_temporary.c_str(), m_target.c_str()) != 0)
-        LastErrorCode = errno;
+    if (LastErrorCode == 0 && m_placement == Placement::AtClose)
+        putInPlace();
     if (LastErrorCode != 0) {
         discard();
         if (UseIOExceptions)
             rt::Raise<rt::IOException>("the file could not be written", LastErrorCode);
-        return;
+    }
+}
+
+bool TextOutputStream::putInPlace()
+{
+    if (std::rename(m_temporary.c_str(), m_target.c_str()) != 0) {
+        LastErrorCode = errno;
+        discard();
+        return false;
     }
     m_temporary.clear();
     SyncFolder(m_target.parent_path());
+    return true;
 }
 
 void TextOutputStream::fail(int error)

@@ -7,31 +7,53 @@
 
 namespace cl {
 
+class StagedReplacements;
+
 // Writes a file's text so that the file is never left half-written: the text
-// goes to a new file beside the target, and Close puts it in the target's
-// place only when every write and the flush to disk succeeded. Otherwise the
-// new file is removed and the old one stays.
+// goes to a new file beside the target, named ".<target name>.XXXXXX", and is
+// flushed to disk when the stream is closed. Only a file whose every write and
+// flush succeeded then takes the target's place, and the folder is synced so
+// the new name survives a crash. Otherwise the new file is removed and the old
+// one stays.
 class TextOutputStream final : public rt::Object {
 public:
-    TextOutputStream(rt::ClassRecord& record, std::filesystem::path target, std::filesystem::path temporary, int descriptor);
+    // When the new file takes the target's place: as the stream is closed, or
+    // when the replacements it was staged with are committed.
+    enum class Placement { AtClose, AtCommit };
+
+    TextOutputStream(rt::ClassRecord& record, std::filesystem::path target, std::filesystem::path temporary,
+        int descriptor, Placement placement);
     ~TextOutputStream() override;
 
     static rt::ClassRecord& Lookup();
-    static rt::RefPtr<TextOutputStream> CreateReplacing(const std::filesystem::path& target);
+
+    // Nil, with the error number in `error`, when no new file can be made.
+    // New files that an earlier, interrupted replacement of the same target
+    // left behind are removed first.
+    static rt::RefPtr<TextOutputStream> CreateReplacing(const std::filesystem::path& target, Placement, int& error);
 
     void Write(const rt::String& text); // no line end is added
     void Close();
+
+    const std::filesystem::path& target() const { return m_target; }
 
     bool UseIOExceptions = false;
     std::int32_t LastErrorCode = 0;
 
 private:
+    friend class StagedReplacements;
+
+    // Closed after every write succeeded, and not yet in the target's place.
+    bool readyToPutInPlace() const { return m_descriptor < 0 && !m_temporary.empty() && LastErrorCode == 0; }
+    bool putInPlace();
+
     void fail(int error);
     void discard();
 
     std::filesystem::path m_target;
     std::filesystem::path m_temporary;
     int m_descriptor;
+    Placement m_placement;
 };
 
 } // namespace cl
