@@ -19,7 +19,9 @@ std::vector<StagedReplacements::Failure> StagedReplacements::Commit()
 {
     std::vector<Failure> failures;
     for (auto& stream : m_streams) {
-        if (stream->readyToPutInPlace() && !stream->putInPlace())
+        if (!stream->readyToPutInPlace())
+            stream->discard();
+        else if (!stream->putInPlace())
             failures.push_back({ stream->target(), stream->LastErrorCode });
     }
     m_streams.clear();

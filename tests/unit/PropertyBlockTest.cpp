@@ -22,6 +22,7 @@ TEST(PropertyBlockTest, EncodesEachTypeAsTheReaderExpects)
 {
     using namespace mainwindow;
     EXPECT_EQ(PropertyBlock { Integer("Width", 78) }.bytes(), Bytes({ 'W', 'i', 'd', 't', 'h', ' ', 0, 0, 0, 0x4E }));
+    EXPECT_EQ(PropertyBlock { Integer("Width", 70000) }.bytes().substr(6), Bytes({ 0, 0x01, 0x11, 0x70 }));
     EXPECT_EQ(PropertyBlock { Integer("Index", std::numeric_limits<std::int32_t>::min()) }.bytes().substr(6),
         Bytes({ 0x80, 0, 0, 0 }));
     EXPECT_EQ(PropertyBlock { Text("HelpTag", "") }.bytes(), "HelpTag " + Bytes({ 0, 0, 0, 0 }));
@@ -79,6 +80,13 @@ TEST_F(MassPropertySetterTest, StringValuesKeepTheirBlanksAndZeroBytesEndNothing
     EXPECT_EQ(button.Left(), 0);
     EXPECT_FALSE(button.Visible());
     EXPECT_EQ(button.Top(), 256);
+
+    // Integers are read most significant byte first, every byte of them.
+    rt::RuntimeMassPropertySetter(button, "Top " + Bytes({ 0, 0x01, 0x11, 0x70 }) + "Left " + Bytes({ 0x12, 0x34, 0x56, 0x78 })
+            + "Width " + Bytes({ 0xFF, 0xFF, 0xFF, 0xFE }));
+    EXPECT_EQ(button.Top(), 70000);
+    EXPECT_EQ(button.Left(), 0x12345678);
+    EXPECT_EQ(button.Width(), -2);
 }
 
 TEST_F(MassPropertySetterTest, AFaultyBlockRaisesAndKeepsWhatWasSetBeforeTheFault)
