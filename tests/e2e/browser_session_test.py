@@ -388,9 +388,10 @@ def inside_namespace(binary):
         shutil.rmtree(root, ignore_errors=True)
 
 
-def main():
+def main(inside=None, script=__file__):
+    """Runs `inside` (this file's session by default) in a private namespace."""
     if len(sys.argv) == 3 and sys.argv[1] == "--inside":
-        return inside_namespace(sys.argv[2])
+        return (inside or inside_namespace)(sys.argv[2])
     if len(sys.argv) != 2:
         print(__doc__)
         return 2
@@ -398,7 +399,7 @@ def main():
     if os.geteuid() != 0 or not shutil.which("unshare"):
         print("skipped: a private network namespace needs root")
         return SKIP
-    return subprocess.call(["unshare", "--net", "--mount", "--", sys.executable, os.path.abspath(__file__),
+    return subprocess.call(["unshare", "--net", "--mount", "--", sys.executable, os.path.abspath(script),
                             "--inside", binary])
 
 

@@ -22,7 +22,7 @@ import sys
 import tempfile
 import time
 
-from browser_session_test import SKIP, Checks, Session, prepare_folders, send_close_request, start_display
+from browser_session_test import Checks, Session, main, prepare_folders, send_close_request, start_display
 
 DEFAULT_GEOMETRY = (210, 100, 1020, 700)  # on the 1440 x 900 test screen
 SIDES = ("top", "left", "height", "width")
@@ -144,19 +144,5 @@ def inside_namespace(binary):
         shutil.rmtree(root, ignore_errors=True)
 
 
-def main():
-    if len(sys.argv) == 3 and sys.argv[1] == "--inside":
-        return inside_namespace(sys.argv[2])
-    if len(sys.argv) != 2:
-        print(__doc__)
-        return 2
-    binary = os.path.abspath(sys.argv[1])
-    if os.geteuid() != 0 or not shutil.which("unshare"):
-        print("skipped: a private network namespace needs root")
-        return SKIP
-    return subprocess.call(["unshare", "--net", "--mount", "--", sys.executable, os.path.abspath(__file__),
-                            "--inside", binary])
-
-
 if __name__ == "__main__":
-    sys.exit(main())
+    sys.exit(main(inside_namespace, __file__))

@@ -10,9 +10,11 @@
 #include <array>
 #include <csignal>
 #include <fstream>
+#include <optional>
 #include <iostream>
 #include <sstream>
 #include <sys/resource.h>
+#include <tuple>
 #include <sys/stat.h>
 
 using testing_support::ProgramTest;
@@ -36,12 +38,26 @@ TEST(GeometryValueTest, AFileHoldsOneFiniteNumberWithOnlyBlanksAndLineEndsAround
 
 class WindowGeometryTest : public ProgramTest {
 protected:
-    void saveGeometry(const std::string& top, const std::string& left, const std::string& height, const std::string& width)
+    static constexpr std::array<const char*, 4> kFiles { "quillmere-top.txt", "quillmere-left.txt", "quillmere-height.txt",
+        "quillmere-width.txt" };
+
+    // Top, left, height and width; a file given no text is removed.
+    void saveGeometry(const std::array<std::optional<std::string>, 4>& values)
     {
-        config.write("quillmere-top.txt", top);
-        config.write("quillmere-left.txt", left);
-        config.write("quillmere-height.txt", height);
-        config.write("quillmere-width.txt", width);
+        for (std::size_t i = 0; i < kFiles.size(); ++i) {
+            std::filesystem::remove(config.path() / kFiles[i]);
+            if (values[i])
+                config.write(kFiles[i], *values[i]);
+        }
+    }
+
+    // Ends the run as the program's main function does, so the next test
+    // case can start another.
+    void stopProgram()
+    {
+        program::finalize();
+        rt::RuntimeExit();
+        started = false;
     }
 
     void startOnScreens(std::vector<platform::Rect> screens)
@@ -59,6 +75,15 @@ protected:
     {
         auto& viewer = dynamic_cast<cl::RectControl&>(*mainWindow()->controlNamed("HTMLViewer1"));
         return { viewer.Left(), viewer.Top(), viewer.Width(), viewer.Height() };
+    }
+
+    void placeWindow(std::int32_t top, std::int32_t left, std::int32_t height, std::int32_t width)
+    {
+        auto window = mainWindow();
+        window->setTop(top);
+        window->setLeft(left);
+        window->setHeight(height);
+        window->setWidth(width);
     }
 
     void closeWindow() { nativeWindow().userClose(); }
@@ -93,12 +118,7 @@ TEST_F(WindowGeometryTest, HalfAPixelOfCentringIsDropped)
 TEST_F(WindowGeometryTest, ClosingWritesTheFourFilesAndTheNextOpeningRestoresThem)
 {
     startProgram();
-    auto window = mainWindow();
-    window->setTop(120);
-    window->setLeft(80);
-    window->setHeight(600);
-    window->setWidth(800);
-    window = nullptr;
+    placeWindow(120, 80, 600, 800);
     testing::internal::CaptureStderr();
     closeWindow();
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
@@ -111,8 +131,7 @@ TEST_F(WindowGeometryTest, ClosingWritesTheFourFilesAndTheNextOpeningRestoresThe
     // Nothing else is left in the folder: no temporary files.
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(config.path()), {}), 4);
 
-    program::finalize();
-    rt::RuntimeExit();
+    stopProgram();
     startProgram();
     EXPECT_EQ(windowRect(), (platform::Rect { 80, 120, 800, 600 }));
     EXPECT_EQ(viewerRect(), (platform::Rect { 0, 35, 790, 550 }));
@@ -120,7 +139,7 @@ TEST_F(WindowGeometryTest, ClosingWritesTheFourFilesAndTheNextOpeningRestoresThe
 
 TEST_F(WindowGeometryTest, PartlyOffScreenAndSmallValuesAreRestoredAsReadAndReplacedWholeAtClose)
 {
-    saveGeometry("-40", "-100", "300", "250\n");
+    saveGeometry({ "-40", "-100", "300", "250\n" });
     startProgram();
     // No floor and no clamping at opening.
     EXPECT_EQ(windowRect(), (platform::Rect { -100, -40, 250, 300 }));
@@ -132,113 +151,69 @@ TEST_F(WindowGeometryTest, PartlyOffScreenAndSmallValuesAreRestoredAsReadAndRepl
     EXPECT_EQ(config.read("quillmere-width.txt"), "250");
 }
 
-TEST_F(WindowGeometryTest, ValuesWithBlanksAndLineEndsAroundThemOrOfOneDigitAreRestoredAsRead)
+TEST_F(WindowGeometryTest, ValuesOfOneDigitOrAmidBlanksAreRestoredAsReadUpToTheSizeOfAllScreensTogether)
 {
-    struct Case {
-        const char *top, *left, *height, *width;
-        platform::Rect restored;
+    const std::vector<platform::Rect> oneScreen { { 0, 0, 1440, 900 } };
+    const std::vector<platform::Rect> twoScreens { { 0, 0, 1440, 900 }, { 1440, 0, 1280, 1024 } };
+    const platform::Rect byDefault { 210, 100, 1020, 700 };
+    const std::tuple<std::vector<platform::Rect>, std::array<std::optional<std::string>, 4>, platform::Rect> cases[] = {
+        { oneScreen, { "0", "0", "600", "800" }, { 0, 0, 800, 600 } },
+        { oneScreen, { "\n150", "  \t80", "\r\n600\r\n", "   800 " }, { 80, 150, 800, 600 } },
+        { oneScreen, { "0", "0", "900", "1440" }, { 0, 0, 1440, 900 } },
+        { twoScreens, { "0", "0", "1024", "2720" }, { 0, 0, 2720, 1024 } },
+        { twoScreens, { "0", "0", "1024", "2721" }, byDefault },
+        { twoScreens, { "0", "0", "1025", "2720" }, byDefault },
     };
-    const Case cases[] = {
-        { "0", "0", "600", "800", { 0, 0, 800, 600 } },
-        { "\n150", "  \t80", "\r\n600\r\n", "   800 ", { 80, 150, 800, 600 } },
-        // As large as the screen, but no larger.
-        { "0", "0", "900", "1440", { 0, 0, 1440, 900 } },
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.top);
-        saveGeometry(c.top, c.left, c.height, c.width);
-        startProgram();
-        EXPECT_EQ(windowRect(), c.restored);
-        program::finalize();
-        rt::RuntimeExit();
-        started = false;
+    for (const auto& [screens, values, expected] : cases) {
+        SCOPED_TRACE(*values[0] + " " + *values[1] + " " + *values[2] + " " + *values[3]);
+        saveGeometry(values);
+        startOnScreens(screens);
+        EXPECT_EQ(windowRect(), expected);
+        stopProgram();
     }
 }
 
 TEST_F(WindowGeometryTest, WithoutTheTopFileTheOtherFilesAreIgnored)
 {
-    config.write("quillmere-left.txt", "80");
-    config.write("quillmere-height.txt", "600");
-    config.write("quillmere-width.txt", "800");
+    saveGeometry({ std::nullopt, "80", "600", "800" });
     startProgram();
     EXPECT_EQ(windowRect(), (platform::Rect { 210, 100, 1020, 700 }));
 }
 
 TEST_F(WindowGeometryTest, IncompleteOrUnusableSavedGeometryFallsBackToTheDefaultAndStillLoadsThePage)
 {
-    struct Case {
-        const char* what;
-        std::vector<std::pair<const char*, std::string>> files;
+    const std::pair<const char*, std::array<std::optional<std::string>, 4>> cases[] = {
+        { "only the top file", { "120", std::nullopt, std::nullopt, std::nullopt } },
+        { "a missing width", { "120", "80", "600", std::nullopt } },
+        { "text that is no number", { "120", "eighty", "600", "800" } },
+        { "an empty file", { "", "80", "600", "800" } },
+        { "a zero width", { "120", "80", "600", "0" } },
+        { "a monitor that is gone", { "100", "3000", "600", "800" } },
+        { "a left edge on the screen's right edge", { "100", "1440", "600", "800" } },
+        { "a top edge on the screen's bottom edge", { "900", "80", "600", "800" } },
+        { "not a finite number", { "120", "80", "nan", "inf" } },
+        { "minus infinity", { "-inf", "80", "600", "800" } },
+        { "a size far beyond the screen", { "0", "0", "100000", "100000" } },
+        { "a width of 1e9", { "0", "0", "600", "1e9" } },
+        { "one pixel wider than the screen", { "0", "0", "600", "1441" } },
+        { "a kilobyte of blanks around the number", { std::string(1024, ' ') + "120", "80", "600", "800" } },
     };
-    const Case cases[] = {
-        { "only the top file", { { "quillmere-top.txt", "120" } } },
-        { "a missing width", { { "quillmere-top.txt", "120" }, { "quillmere-left.txt", "80" }, { "quillmere-height.txt", "600" } } },
-        { "text that is no number", { { "quillmere-top.txt", "120" }, { "quillmere-left.txt", "eighty" },
-                                          { "quillmere-height.txt", "600" }, { "quillmere-width.txt", "800" } } },
-        { "an empty file", { { "quillmere-top.txt", "" }, { "quillmere-left.txt", "80" },
-                               { "quillmere-height.txt", "600" }, { "quillmere-width.txt", "800" } } },
-        { "a zero width", { { "quillmere-top.txt", "120" }, { "quillmere-left.txt", "80" },
-                              { "quillmere-height.txt", "600" }, { "quillmere-width.txt", "0" } } },
-        { "a monitor that is gone", { { "quillmere-top.txt", "100" }, { "quillmere-left.txt", "3000" },
-                                        { "quillmere-height.txt", "600" }, { "quillmere-width.txt", "800" } } },
-        { "a left edge on the screen's right edge", { { "quillmere-top.txt", "100" }, { "quillmere-left.txt", "1440" },
-                                                        { "quillmere-height.txt", "600" }, { "quillmere-width.txt", "800" } } },
-        { "a top edge on the screen's bottom edge", { { "quillmere-top.txt", "900" }, { "quillmere-left.txt", "80" },
-                                                        { "quillmere-height.txt", "600" }, { "quillmere-width.txt", "800" } } },
-        { "not a finite number", { { "quillmere-top.txt", "120" }, { "quillmere-left.txt", "80" },
-                                     { "quillmere-height.txt", "nan" }, { "quillmere-width.txt", "inf" } } },
-        { "minus infinity", { { "quillmere-top.txt", "-inf" }, { "quillmere-left.txt", "80" },
-                                { "quillmere-height.txt", "600" }, { "quillmere-width.txt", "800" } } },
-        { "a size far beyond the screen", { { "quillmere-top.txt", "0" }, { "quillmere-left.txt", "0" },
-                                              { "quillmere-height.txt", "100000" }, { "quillmere-width.txt", "100000" } } },
-        { "a width of 1e9", { { "quillmere-top.txt", "0" }, { "quillmere-left.txt", "0" },
-                                { "quillmere-height.txt", "600" }, { "quillmere-width.txt", "1e9" } } },
-        { "one pixel wider than the screen", { { "quillmere-top.txt", "0" }, { "quillmere-left.txt", "0" },
-                                                 { "quillmere-height.txt", "600" }, { "quillmere-width.txt", "1441" } } },
-        { "a kilobyte of blanks around the number", { { "quillmere-top.txt", std::string(1024, ' ') + "120" },
-                                                         { "quillmere-left.txt", "80" }, { "quillmere-height.txt", "600" },
-                                                         { "quillmere-width.txt", "800" } } },
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        for (const char* name : { "quillmere-top.txt", "quillmere-left.txt", "quillmere-height.txt", "quillmere-width.txt" })
-            std::filesystem::remove(config.path() / name);
-        for (const auto& [name, contents] : c.files)
-            config.write(name, contents);
+    for (const auto& [what, values] : cases) {
+        SCOPED_TRACE(what);
+        saveGeometry(values);
         startProgram();
         EXPECT_EQ(windowRect(), (platform::Rect { 210, 100, 1020, 700 }));
         EXPECT_EQ(viewerRect(), (platform::Rect { 0, 35, 1010, 650 }));
         EXPECT_EQ(webView("HTMLViewer1").calls, std::vector<std::string> { "loadURL http://www.facebook.com" });
-        program::finalize();
-        rt::RuntimeExit();
-        started = false;
+        stopProgram();
     }
 }
 
 TEST_F(WindowGeometryTest, AWindowOnASecondScreenIsRestoredThere)
 {
-    saveGeometry("100", "-1200", "600", "800");
+    saveGeometry({ "100", "-1200", "600", "800" });
     startOnScreens({ { 0, 0, 1440, 900 }, { -1280, 0, 1280, 1024 } });
     EXPECT_EQ(windowRect(), (platform::Rect { -1200, 100, 800, 600 }));
-}
-
-TEST_F(WindowGeometryTest, AWindowAsLargeAsAllScreensTogetherIsRestoredButNoLarger)
-{
-    const std::vector<platform::Rect> screens { { 0, 0, 1440, 900 }, { 1440, 0, 1280, 1024 } };
-    const std::pair<std::array<const char*, 4>, platform::Rect> cases[] = {
-        { { "0", "0", "1024", "2720" }, { 0, 0, 2720, 1024 } },
-        { { "0", "0", "1024", "2721" }, { 210, 100, 1020, 700 } },
-        { { "0", "0", "1025", "2720" }, { 210, 100, 1020, 700 } },
-    };
-    for (const auto& [files, expected] : cases) {
-        SCOPED_TRACE(files[3]);
-        saveGeometry(files[0], files[1], files[2], files[3]);
-        startOnScreens(screens);
-        EXPECT_EQ(windowRect(), expected);
-        program::finalize();
-        rt::RuntimeExit();
-        started = false;
-    }
 }
 
 TEST_F(WindowGeometryTest, AGeometryFileThatIsNoSmallRegularFileGivesTheDefaultWithoutBlockingOrFillingMemory)
@@ -255,7 +230,7 @@ TEST_F(WindowGeometryTest, AGeometryFileThatIsNoSmallRegularFileGivesTheDefaultW
     for (const char* placed : { "quillmere-top.txt", "quillmere-width.txt" }) {
         for (const auto& [what, make] : cases) {
             SCOPED_TRACE(std::string(what) + " as " + placed);
-            saveGeometry("120", "80", "600", "800");
+            saveGeometry({ "120", "80", "600", "800" });
             std::filesystem::remove(config.path() / placed);
             make(config.path() / placed);
             {
@@ -263,9 +238,7 @@ TEST_F(WindowGeometryTest, AGeometryFileThatIsNoSmallRegularFileGivesTheDefaultW
                 startProgram();
             }
             EXPECT_EQ(windowRect(), (platform::Rect { 210, 100, 1020, 700 }));
-            program::finalize();
-            rt::RuntimeExit();
-            started = false;
+            stopProgram();
             std::filesystem::remove_all(config.path() / placed);
         }
     }
@@ -273,7 +246,7 @@ TEST_F(WindowGeometryTest, AGeometryFileThatIsNoSmallRegularFileGivesTheDefaultW
 
 TEST_F(WindowGeometryTest, AFileThatCannotBeCreatedIsReportedTheOthersAreWrittenAndTheProgramStillQuits)
 {
-    saveGeometry("10", "20", "600", "800");
+    saveGeometry({ "10", "20", "600", "800" });
     startProgram();
     // A folder where the left file should be: it can't be replaced.
     std::filesystem::remove(config.path() / "quillmere-left.txt");
@@ -321,7 +294,7 @@ TEST_F(WindowGeometryTest, ClosingStoresTheGeometryTheWindowHadWhenTheHandlerBeg
 
 TEST_F(WindowGeometryTest, AWriteThatFailsIsReportedWithTheSystemsReasonAndKeepsTheOldFiles)
 {
-    saveGeometry("10", "20", "600", "800");
+    saveGeometry({ "10", "20", "600", "800" });
     startProgram();
 
     // No file may grow past one byte: every value's second byte fails to be
@@ -339,7 +312,7 @@ TEST_F(WindowGeometryTest, AWriteThatFailsIsReportedWithTheSystemsReasonAndKeeps
     std::signal(SIGXFSZ, previousHandler);
     std::cerr.rdbuf(stderrBuffer);
 
-    for (const char* name : { "quillmere-top.txt", "quillmere-left.txt", "quillmere-height.txt", "quillmere-width.txt" })
+    for (const char* name : kFiles)
         EXPECT_NE(report.str().find(std::string(name) + ") to "), std::string::npos) << name << "\n" << report.str();
     EXPECT_NE(report.str().find("File too large"), std::string::npos) << report.str();
     EXPECT_EQ(config.read("quillmere-top.txt"), "10");
@@ -370,14 +343,9 @@ TEST_F(WindowGeometryTest, ClosingRemovesOnlyTheTemporaryFilesAnInterruptedClose
 
 TEST_F(WindowGeometryTest, TheFourNewFilesAreAllWrittenBeforeEachIsRenamedAndTheFolderSyncedInTurn)
 {
-    saveGeometry("1", "2", "3", "4");
+    saveGeometry({ "1", "2", "3", "4" });
     startProgram();
-    auto window = mainWindow();
-    window->setTop(120);
-    window->setLeft(80);
-    window->setHeight(600);
-    window->setWidth(800);
-    window = nullptr;
+    placeWindow(120, 80, 600, 800);
 
     // What each sync sees: a file or the preferences folder, and the values in
     // the four files' places at that moment.
@@ -388,7 +356,7 @@ TEST_F(WindowGeometryTest, TheFourNewFilesAreAllWrittenBeforeEachIsRenamedAndThe
         struct stat synced {};
         ::fstat(descriptor, &synced);
         std::string seen = S_ISDIR(synced.st_mode) ? (synced.st_ino == folder.st_ino ? "folder" : "other folder") : "file";
-        for (const char* name : { "quillmere-top.txt", "quillmere-left.txt", "quillmere-height.txt", "quillmere-width.txt" })
+        for (const char* name : kFiles)
             seen += " " + config.read(name);
         syncs.push_back(seen);
     });
