@@ -82,19 +82,13 @@ def drive(binary, root, checks):
     xvfb, display = start_display(env)
     env["DISPLAY"] = display
     try:
-        for what, damage in (
-            ("a fifo as the top file", lambda path: os.mkfifo(path)),
-            ("a link to /dev/zero as the left file", None),
-        ):
+        for what, side, put in (("a fifo as the top file", "top", os.mkfifo),
+                                ("a link to /dev/zero as the left file", "left",
+                                 lambda path: os.symlink("/dev/zero", path))):
             write_geometry(config, ("120", "80", "600", "800"))
-            if damage:
-                top = os.path.join(config, "quillmere-top.txt")
-                os.remove(top)
-                damage(top)
-            else:
-                left = os.path.join(config, "quillmere-left.txt")
-                os.remove(left)
-                os.symlink("/dev/zero", left)
+            path = os.path.join(config, f"quillmere-{side}.txt")
+            os.remove(path)
+            put(path)
             start_and_close(binary, display, env, checks, what)
 
         write_geometry(config, ("0", "0", "100000", "100000"))
