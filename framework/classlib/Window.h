@@ -34,6 +34,8 @@ public:
         CallResizedSlot = 36, ConstructorSlot = 46 };
 
     // Left, Top, Width and Height share one accessor, selected in this order.
+    // A size the program sets raises "Resized" once the running handler has
+    // returned, however many writes it made; see resizeSetByProgram.
     enum Bound : std::size_t { LeftBound, TopBound, WidthBound, HeightBound };
     std::int32_t Bounds(Bound) const;
     void setBounds(Bound, std::int32_t);
@@ -128,6 +130,8 @@ public:
 private:
     // Raises one of the window's own events through its class's event table.
     void raiseWindowEvent(std::string_view eventName, bool reportExceptions);
+    void resizeSetByProgram();
+    void raiseDueResized();
     void pushStateToNative();
     void pushSizeLimits();
     void pushBackground();
@@ -161,7 +165,11 @@ private:
     std::vector<ControlEntry> m_controls;
     std::vector<std::pair<rt::String, rt::Routine>> m_menuHandlers;
     std::unique_ptr<platform::NativeWindow> m_native;
+    bool m_opened = false;
     bool m_closed = false;
+    bool m_resizedDue = false;
+    // Lets work posted to the loop find out whether the window still exists.
+    std::shared_ptr<Window*> m_self = std::make_shared<Window*>(this);
 };
 
 } // namespace cl
