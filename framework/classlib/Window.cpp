@@ -112,7 +112,7 @@ void Window::ctblinit()
         &Window::Restore,
         &Window::Refresh,
         &Window::CallMoved,
-        &Unsupported<"Window._EnableMenuItems", Window&>,
+        &Window::EnableMenuItems,
         &Window::CallActivated,
         &Window::CallDeactivated,
         &Window::HandleMenuCommand,
@@ -379,7 +379,7 @@ void Window::AddControl(Window& window, const rt::String& name, Control& control
 
 void Window::AddMenuHandler(Window& window, const rt::String& itemName, rt::Routine handler)
 {
-    window.m_menuHandlers.emplace_back(itemName, handler);
+    window.m_menuHandlers.add(itemName, handler);
 }
 
 rt::Ref<Control> Window::New(Window& window, rt::ClassRecord& controlClass)
@@ -421,6 +421,12 @@ void Window::CallMoved(Window& window)
     window.raiseWindowEvent("Moved", true);
 }
 
+// The window's class brings its menu items up to date in "EnableMenuItems".
+void Window::EnableMenuItems(Window& window)
+{
+    window.raiseWindowEvent("EnableMenuItems", true);
+}
+
 void Window::CallActivated(Window& window)
 {
     window.raiseWindowEvent("Activate", true);
@@ -434,12 +440,8 @@ void Window::CallDeactivated(Window& window)
 // The window's own handlers first, then its controls' in the order added.
 bool Window::HandleMenuCommand(Window& window, const rt::String& itemName)
 {
-    for (const auto& [name, routine] : window.m_menuHandlers) {
-        if (name != itemName.view())
-            continue;
-        if (auto handler = routine.as<bool (*)(Window&)>(); handler && handler(window))
-            return true;
-    }
+    if (window.m_menuHandlers.handle(window, itemName.view()))
+        return true;
     for (const auto& entry : window.m_controls) {
         if (entry.control->handleMenuItem(itemName.view()))
             return true;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "MenuHandlers.h"
+
 #include "runtime/ClassRecord.h"
 #include "runtime/Color.h"
 #include "runtime/Object.h"
@@ -119,6 +121,7 @@ public:
     static void CallMoved(Window&);
     static void CallActivated(Window&);
     static void CallDeactivated(Window&);
+    static void EnableMenuItems(Window&);
     static bool HandleMenuCommand(Window&, const rt::String& itemName);
     static void UnifiedClose(Window&);
     static void CallResized(Window&);
@@ -163,7 +166,7 @@ private:
     bool m_contentsChanged = false;
 
     std::vector<ControlEntry> m_controls;
-    std::vector<std::pair<rt::String, rt::Routine>> m_menuHandlers;
+    MenuHandlers m_menuHandlers;
     std::unique_ptr<platform::NativeWindow> m_native;
     bool m_opened = false;
     bool m_closed = false;

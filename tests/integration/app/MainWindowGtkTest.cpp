@@ -6,6 +6,7 @@
 #include "mainwindow/Window1.h"
 
 #include "backends/gtk/NativeControlGtk.h"
+#include "classlib/Application.h"
 #include "classlib/BevelButton.h"
 #include "classlib/WindowSupport.h"
 #include "platform/Platform.h"
@@ -242,6 +243,23 @@ TEST_F(MainWindowGtkTest, SeveralSizeWritesInOneHandlerGiveOneRun)
     EXPECT_EQ(beforeResizedRuns.size(), runs + 1);
     EXPECT_EQ(allocationOf("HTMLViewer1"), (platform::Rect { 0, 35, 900, 600 }));
     EXPECT_EQ(allocationOf("BevelButton5").left, 854);
+}
+
+TEST_F(MainWindowGtkTest, TheApplicationsDoEventsRunsWhatThePlatformHasPending)
+{
+    ASSERT_TRUE(IterateUntil([] { return !g_main_context_pending(nullptr); }));
+    auto& app = dynamic_cast<cl::Application&>(*rt::RuntimeAppObject());
+    std::vector<int> ran;
+    for (int item : { 1, 2 })
+        rt::RuntimePlatform().eventLoop().post([&ran, item] { ran.push_back(item); });
+    gtk_window_resize(GTK_WINDOW(toplevel), 800, 600);
+
+    rt::CallVirtual<void (*)(cl::Application&, std::int32_t)>(app, cl::Application::DoEventsSlot, 0);
+    EXPECT_EQ(ran, (std::vector { 1, 2 }));
+    ASSERT_TRUE(IterateUntil([&] {
+        rt::CallVirtual<void (*)(cl::Application&, bool)>(app, cl::Application::DoSingleEventSlot, false);
+        return allocationOf("Separator1").width == 800;
+    }));
 }
 
 // A window saved narrower than the button row ends: "Open" leaves the "?"
