@@ -81,8 +81,8 @@ void Application::AddMenuHandler(Application& application, const rt::String& ite
     application.m_menuHandlers.add(itemName, handler);
 }
 
-// Handlers all run on the one thread of the event loop: there is no other
-// thread of the program's to give way to.
+// The program's handlers all run on the loop's thread; yielding lets the
+// system run another thread of the process first.
 void Application::YieldToNextThread(Application&)
 {
     std::this_thread::yield();

@@ -19,10 +19,6 @@ public:
     static constexpr int kOperationCount = 17;
     static constexpr int kEventCount = 10;
 
-    // Operation slots by name, for those that are called through the table.
-    enum Slot : std::size_t { DoEventsSlot = 2, AddMenuHandlerSlot = 3, YieldToNextThreadSlot = 8,
-        SleepCurrentThreadSlot = 9, DoSingleEventSlot = 10, EnableMenuItemsSlot = 11, CallOpenSlot = 12,
-        HandleMenuCommandSlot = 13 };
 
     // The application's operations, as its class's operation table holds them.
     static void DoEvents(Application&, std::int32_t milliseconds);

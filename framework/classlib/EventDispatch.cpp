@@ -2,7 +2,6 @@
 
 #include "runtime/Runtime.h"
 
-
 namespace cl {
 
 void CallFunctionWithExceptionHandling(const std::function<void()>& function)

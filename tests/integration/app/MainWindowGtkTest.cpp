@@ -254,10 +254,10 @@ TEST_F(MainWindowGtkTest, TheApplicationsDoEventsRunsWhatThePlatformHasPending)
         rt::RuntimePlatform().eventLoop().post([&ran, item] { ran.push_back(item); });
     gtk_window_resize(GTK_WINDOW(toplevel), 800, 600);
 
-    rt::CallVirtual<void (*)(cl::Application&, std::int32_t)>(app, cl::Application::DoEventsSlot, 0);
+    rt::CallVirtual<void (*)(cl::Application&, std::int32_t)>(app, 2, 0);
     EXPECT_EQ(ran, (std::vector { 1, 2 }));
     ASSERT_TRUE(IterateUntil([&] {
-        rt::CallVirtual<void (*)(cl::Application&, bool)>(app, cl::Application::DoSingleEventSlot, false);
+        rt::CallVirtual<void (*)(cl::Application&, bool)>(app, 10, false);
         return allocationOf("Separator1").width == 800;
     }));
 }
