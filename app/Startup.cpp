@@ -7,8 +7,6 @@
 #include "runtime/Invokers.h"
 #include "runtime/Runtime.h"
 
-#include <iostream>
-
 namespace program {
 
 void Main()
@@ -24,15 +22,11 @@ void Main()
         rt::RuntimeUnlockObject(startup);
         // 5. The event loop, until the application is told to quit.
         rt::RuntimeRun();
-    } catch (const rt::RaisedException& raised) {
-        rt::RuntimeUnhandledException(raised.exception());
-    } catch (const std::exception& error) {
-        // Not one of the runtime's exceptions (a toolkit's own failure): it is
-        // still reported as one, so the exit status says the run failed.
-        rt::Ref<rt::Object> object = rt::RuntimeNewObject(rt::RuntimeException::Lookup());
-        auto& exception = static_cast<rt::RuntimeException&>(object.get());
-        exception.Message = rt::String(error.what());
-        rt::RuntimeUnhandledException(exception);
+    } catch (...) {
+        // Whatever was raised, named or not, is reported; the delegate and the
+        // exception are let go, and the caller goes on to finalise and exit.
+        rt::RuntimeUnhandledException(rt::CaughtException());
+        startup = nullptr;
     }
 }
 

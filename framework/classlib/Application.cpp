@@ -3,29 +3,22 @@
 #include "ClassDefinition.h"
 #include "EventDispatch.h"
 
+#include "runtime/Runtime.h"
+
+#include "platform/Platform.h"
+
+#include <algorithm>
+#include <chrono>
+#include <thread>
+
 namespace cl {
 
 namespace {
 
 rt::ClassRecord* s_ctbl = nullptr;
 
-// Runs the application's Open handler, when its class has one.
-void CallOpen(Application& application)
-{
-    const auto* entry = application.classRecord().findEvent("Open");
-    if (!entry)
-        return;
-    if (auto handler = entry->handler.as<void (*)(Application&)>())
-        CallFunctionWithExceptionHandling([&] { handler(application); });
-}
-
 // Nothing to gather: the framework keeps no dependency list.
 void DependencyList(Application&) { }
-
-bool HandleMenuCommand(Application&, const rt::String&)
-{
-    return false;
-}
 
 constexpr const char* kEventNames[Application::kEventCount] = { "Open", "Close", "EnableMenuItems", "NewDocument",
     "OpenDocument", "HandleAppleEvent", "Activate", "Deactivate", "UnhandledException", "CancelClose" };
@@ -44,28 +37,82 @@ void Application::ctblinit()
     auto& record = NewLibraryClass(s_ctbl, { .name = "Application", .instanceSize = 96, .factory = &Make<Application>,
         .events = { std::begin(kEventNames), std::end(kEventNames) } });
 
-    // Documents, trays, pollable objects, bundles and threads have no
-    // counterpart here; those operations say so when called.
+    // Documents, trays, pollable objects and bundles have no counterpart
+    // here; those operations say so when called.
     record.vtable = std::vector<rt::Routine> {
         &Unsupported<"Application.NewDocument", Application&>,
         &Unsupported<"Application.OpenDocument", Application&, rt::Object*>,
-        &Unsupported<"Application.DoEvents", Application&, std::int32_t>,
-        &Unsupported<"Application._AddMenuHandler", Application&, const rt::String&, rt::Routine>,
+        &Application::DoEvents,
+        &Application::AddMenuHandler,
         &Unsupported<"Application._AddPollableObject", Application&, rt::Object*>,
         &Unsupported<"Application._RemovePollableObject", Application&, rt::Object*>,
         &Unsupported<"Application.AddTrayItem", Application&, rt::Object*>,
         &Unsupported<"Application.RemoveTrayItem", Application&, rt::Object*>,
-        &Unsupported<"Application.YieldToNextThread", Application&>,
-        &Unsupported<"Application.SleepCurrentThread", Application&, std::int32_t>,
-        &Unsupported<"Application._DoSingleEvent", Application&, bool>,
-        &Unsupported<"Application._EnableMenuItems", Application&>,
-        &CallOpen,
-        &HandleMenuCommand,
+        &Application::YieldToNextThread,
+        &Application::SleepCurrentThread,
+        &Application::DoSingleEvent,
+        &Application::EnableMenuItems,
+        &Application::CallOpen,
+        &Application::HandleMenuCommand,
         &Unsupported<"Application._LoadPictureFromBundle", Application&, const rt::String&>,
         &Unsupported<"Application._LoadBundleSound", Application&, const rt::String&>,
         &DependencyList,
     };
     record.vtableCount = kOperationCount;
+}
+
+void Application::raiseApplicationEvent(std::string_view eventName)
+{
+    const auto* entry = classRecord().findEvent(eventName);
+    if (!entry)
+        return;
+    if (auto handler = entry->handler.as<void (*)(Application&)>())
+        CallFunctionWithExceptionHandling([&] { handler(*this); });
+}
+
+// Events that are ready run now, and those that come within the time given.
+void Application::DoEvents(Application&, std::int32_t milliseconds)
+{
+    rt::RuntimePlatform().eventLoop().runPending(std::chrono::milliseconds(std::max(milliseconds, 0)));
+}
+
+void Application::AddMenuHandler(Application& application, const rt::String& itemName, rt::Routine handler)
+{
+    application.m_menuHandlers.add(itemName, handler);
+}
+
+// The program's handlers all run on the loop's thread; yielding lets the
+// system run another thread of the process first.
+void Application::YieldToNextThread(Application&)
+{
+    std::this_thread::yield();
+}
+
+void Application::SleepCurrentThread(Application&, std::int32_t milliseconds)
+{
+    std::this_thread::sleep_for(std::chrono::milliseconds(std::max(milliseconds, 0)));
+}
+
+void Application::DoSingleEvent(Application&, bool wait)
+{
+    rt::RuntimePlatform().eventLoop().runOne(wait);
+}
+
+// There is no menu bar to hand over: the class brings its menu items up to
+// date in "EnableMenuItems", as a window's does.
+void Application::EnableMenuItems(Application& application, rt::Object*)
+{
+    application.raiseApplicationEvent("EnableMenuItems");
+}
+
+void Application::CallOpen(Application& application)
+{
+    application.raiseApplicationEvent("Open");
+}
+
+bool Application::HandleMenuCommand(Application& application, const rt::String& itemName)
+{
+    return application.m_menuHandlers.handle(application, itemName.view());
 }
 
 } // namespace cl

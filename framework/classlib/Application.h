@@ -1,5 +1,7 @@
 #pragma once
 
+#include "MenuHandlers.h"
+
 #include "runtime/ClassRecord.h"
 #include "runtime/Object.h"
 
@@ -16,6 +18,23 @@ public:
 
     static constexpr int kOperationCount = 17;
     static constexpr int kEventCount = 10;
+
+
+    // The application's operations, as its class's operation table holds them.
+    static void DoEvents(Application&, std::int32_t milliseconds);
+    static void AddMenuHandler(Application&, const rt::String& itemName, rt::Routine);
+    static void YieldToNextThread(Application&);
+    static void SleepCurrentThread(Application&, std::int32_t milliseconds);
+    static void DoSingleEvent(Application&, bool wait);
+    static void EnableMenuItems(Application&, rt::Object* menuItems);
+    static void CallOpen(Application&);
+    static bool HandleMenuCommand(Application&, const rt::String& itemName);
+
+private:
+    // Raises one of the application's own events through its class's table.
+    void raiseApplicationEvent(std::string_view eventName);
+
+    MenuHandlers m_menuHandlers;
 };
 
 } // namespace cl

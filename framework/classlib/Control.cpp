@@ -39,22 +39,12 @@ void Control::detachFromWindow()
 
 void Control::addMenuHandler(const rt::String& itemName, rt::Routine handler)
 {
-    m_menuHandlers.emplace_back(itemName, handler);
+    m_menuHandlers.add(itemName, handler);
 }
 
 bool Control::handleMenuItem(std::string_view itemName)
 {
-    for (const auto& [name, routine] : m_menuHandlers) {
-        if (name != itemName)
-            continue;
-        auto handler = routine.as<bool (*)(rt::Object&)>();
-        if (!handler)
-            return false;
-        bool handled = false;
-        CallFunctionWithExceptionHandling([&] { handled = handler(*this); });
-        return handled;
-    }
-    return false;
+    return m_menuHandlers.handle<rt::Object>(*this, itemName);
 }
 
 } // namespace cl

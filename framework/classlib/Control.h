@@ -1,5 +1,7 @@
 #pragma once
 
+#include "MenuHandlers.h"
+
 #include "runtime/ClassRecord.h"
 #include "runtime/Object.h"
 
@@ -42,7 +44,7 @@ private:
     std::int32_t m_index = 0;
     std::int32_t m_tabPanelIndex = 0;
     Window* m_window = nullptr; // the window owns the control, not the reverse
-    std::vector<std::pair<rt::String, rt::Routine>> m_menuHandlers;
+    MenuHandlers m_menuHandlers;
 };
 
 } // namespace cl

@@ -2,21 +2,19 @@
 
 #include "runtime/Runtime.h"
 
-#include <iostream>
-
 namespace cl {
 
 void CallFunctionWithExceptionHandling(const std::function<void()>& function)
 {
     try {
         function();
-    } catch (const rt::RaisedException& raised) {
-        auto& exception = raised.exception();
-        if (exception.isA(rt::EndException::Lookup()) || exception.isA(rt::ThreadEndException::Lookup()))
+    } catch (const std::exception&) {
+        // A toolkit's or the library's own failure is reported as the
+        // runtime's exceptions are, and counts against the exit status too.
+        rt::Ref<rt::RuntimeException> exception = rt::CaughtException();
+        if (exception->isA(rt::EndException::Lookup()) || exception->isA(rt::ThreadEndException::Lookup()))
             return;
         rt::RuntimeUnhandledException(exception);
-    } catch (const std::exception& error) {
-        std::cerr << "Unhandled error: " << error.what() << std::endl;
     }
 }
 

@@ -112,7 +112,7 @@ void Window::ctblinit()
         &Window::Restore,
         &Window::Refresh,
         &Window::CallMoved,
-        &Unsupported<"Window._EnableMenuItems", Window&>,
+        &Window::EnableMenuItems,
         &Window::CallActivated,
         &Window::CallDeactivated,
         &Window::HandleMenuCommand,
@@ -147,13 +147,43 @@ std::int32_t Window::Bounds(Bound selector) const
 
 void Window::setBounds(Bound selector, std::int32_t value)
 {
+    const bool changed = m_bounds[selector] != value;
     m_bounds[selector] = value;
+    if (changed && (selector == WidthBound || selector == HeightBound))
+        resizeSetByProgram();
     if (!m_native)
         return;
     if (selector == LeftBound || selector == TopBound)
         m_native->setPosition(m_bounds[LeftBound], m_bounds[TopBound]);
     else
         m_native->setSize(m_bounds[WidthBound], m_bounds[HeightBound]);
+}
+
+// The handler that changes the size is still running, and may change it
+// again: "Resized" is raised from the loop once that handler has returned, so
+// that a run sees the size the handler left, and a run's own writes (the
+// floor in a resize handler) lead to one later run rather than to a run
+// nested inside them.
+void Window::resizeSetByProgram()
+{
+    if (m_resizedDue || !m_native)
+        return;
+    m_resizedDue = true;
+    rt::RuntimePlatform().eventLoop().post([self = std::weak_ptr<Window*>(m_self)] {
+        if (auto window = self.lock())
+            (*window)->raiseDueResized();
+    });
+}
+
+// Not before "Open" has returned: the controls a resize handler lays out may
+// not exist yet while the window is being built.
+void Window::raiseDueResized()
+{
+    if (!m_resizedDue || !m_opened || m_closed)
+        return;
+    m_resizedDue = false;
+    rt::Ref<Window> protect(*this);
+    CallFunctionWithExceptionHandling([&] { rt::CallVirtual<void (*)(Window&)>(*this, CallResizedSlot); });
 }
 
 void Window::setMinWidth(std::int32_t value)
@@ -295,6 +325,9 @@ void Window::Constructor(Window& window)
     window.raiseWindowEvent("Layout", false);
     window.raiseWindowEvent("CreateControls", false);
     window.raiseWindowEvent("Open", true);
+    // The size "Open" gave the window is laid out before the first frame.
+    window.m_opened = true;
+    window.raiseDueResized();
     if (window.m_visible && window.m_native)
         window.m_native->show();
     window.m_contentsChanged = false;
@@ -346,7 +379,7 @@ void Window::AddControl(Window& window, const rt::String& name, Control& control
 
 void Window::AddMenuHandler(Window& window, const rt::String& itemName, rt::Routine handler)
 {
-    window.m_menuHandlers.emplace_back(itemName, handler);
+    window.m_menuHandlers.add(itemName, handler);
 }
 
 rt::Ref<Control> Window::New(Window& window, rt::ClassRecord& controlClass)
@@ -388,6 +421,12 @@ void Window::CallMoved(Window& window)
     window.raiseWindowEvent("Moved", true);
 }
 
+// The window's class brings its menu items up to date in "EnableMenuItems".
+void Window::EnableMenuItems(Window& window)
+{
+    window.raiseWindowEvent("EnableMenuItems", true);
+}
+
 void Window::CallActivated(Window& window)
 {
     window.raiseWindowEvent("Activate", true);
@@ -401,12 +440,8 @@ void Window::CallDeactivated(Window& window)
 // The window's own handlers first, then its controls' in the order added.
 bool Window::HandleMenuCommand(Window& window, const rt::String& itemName)
 {
-    for (const auto& [name, routine] : window.m_menuHandlers) {
-        if (name != itemName.view())
-            continue;
-        if (auto handler = routine.as<bool (*)(Window&)>(); handler && handler(window))
-            return true;
-    }
+    if (window.m_menuHandlers.handle(window, itemName.view()))
+        return true;
     for (const auto& entry : window.m_controls) {
         if (entry.control->handleMenuItem(itemName.view()))
             return true;
@@ -441,8 +476,10 @@ void Window::UnifiedClose(Window& window)
     window.m_native.reset();
 }
 
+// A run raised now reads the size as it is, so it stands for a run still due.
 void Window::CallResized(Window& window)
 {
+    window.m_resizedDue = false;
     window.raiseWindowEvent("Resized", true);
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "MenuHandlers.h"
+
 #include "runtime/ClassRecord.h"
 #include "runtime/Color.h"
 #include "runtime/Object.h"
@@ -34,6 +36,8 @@ public:
         CallResizedSlot = 36, ConstructorSlot = 46 };
 
     // Left, Top, Width and Height share one accessor, selected in this order.
+    // A size the program sets raises "Resized" once the running handler has
+    // returned, however many writes it made; see resizeSetByProgram.
     enum Bound : std::size_t { LeftBound, TopBound, WidthBound, HeightBound };
     std::int32_t Bounds(Bound) const;
     void setBounds(Bound, std::int32_t);
@@ -117,6 +121,7 @@ public:
     static void CallMoved(Window&);
     static void CallActivated(Window&);
     static void CallDeactivated(Window&);
+    static void EnableMenuItems(Window&);
     static bool HandleMenuCommand(Window&, const rt::String& itemName);
     static void UnifiedClose(Window&);
     static void CallResized(Window&);
@@ -128,6 +133,8 @@ public:
 private:
     // Raises one of the window's own events through its class's event table.
     void raiseWindowEvent(std::string_view eventName, bool reportExceptions);
+    void resizeSetByProgram();
+    void raiseDueResized();
     void pushStateToNative();
     void pushSizeLimits();
     void pushBackground();
@@ -159,9 +166,13 @@ private:
     bool m_contentsChanged = false;
 
     std::vector<ControlEntry> m_controls;
-    std::vector<std::pair<rt::String, rt::Routine>> m_menuHandlers;
+    MenuHandlers m_menuHandlers;
     std::unique_ptr<platform::NativeWindow> m_native;
+    bool m_opened = false;
     bool m_closed = false;
+    bool m_resizedDue = false;
+    // Lets work posted to the loop find out whether the window still exists.
+    std::shared_ptr<Window*> m_self = std::make_shared<Window*>(this);
 };
 
 } // namespace cl

@@ -46,4 +46,29 @@ void RuntimeRaiseException(RuntimeException& exception)
     throw RaisedException(Ref<RuntimeException>(exception));
 }
 
+namespace {
+
+Ref<RuntimeException> NewRuntimeException(std::string_view message)
+{
+    Ref<Object> object = RuntimeNewObject(RuntimeException::Lookup());
+    auto& exception = static_cast<RuntimeException&>(object.get());
+    exception.Message = String(message);
+    return Ref<RuntimeException>(exception);
+}
+
+} // namespace
+
+Ref<RuntimeException> CaughtException()
+{
+    try {
+        throw;
+    } catch (const RaisedException& raised) {
+        return Ref<RuntimeException>(raised.exception());
+    } catch (const std::exception& error) {
+        return NewRuntimeException(error.what());
+    } catch (...) {
+        return NewRuntimeException("unknown exception");
+    }
+}
+
 } // namespace rt

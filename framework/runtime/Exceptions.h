@@ -47,6 +47,11 @@ private:
 
 [[noreturn]] void RuntimeRaiseException(RuntimeException&);
 
+// The exception being handled, as one of the runtime's: a raised exception is
+// itself, a C++ exception becomes a RuntimeException with its message, and
+// anything else one that says it is unknown. Only valid inside a catch block.
+Ref<RuntimeException> CaughtException();
+
 template<class E>
 [[noreturn]] void Raise(const String& message, std::int32_t errorNumber = 0)
 {

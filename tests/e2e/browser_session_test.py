@@ -27,7 +27,8 @@ import urllib.parse
 SKIP = 77
 START_HOSTS = ["www.facebook.com", "twitter.com", "www.youtube.com", "www.tidewell.com", "www.quillmere.com"]
 
-# Button centres in window coordinates, from the window's designed layout.
+# Button centres in window coordinates, from the window's designed layout; the
+# "?" button's is for the first window, 1020 wide (see help_button).
 BUTTONS = {
     "back": (26, 17),
     "forward": (65, 17),
@@ -35,7 +36,7 @@ BUTTONS = {
     "twitter.com": (208, 17),
     "www.youtube.com": (288, 17),
     "www.tidewell.com": (398, 17),
-    "www.quillmere.com": (614, 18),
+    "www.quillmere.com": (1020 - 46 + 19, 18),
 }
 VIEW_TOP = 35  # the page view's top edge in the window
 
@@ -286,6 +287,14 @@ def geometry_files(config):
     return values
 
 
+def help_button(session, recorder, checks, width, when):
+    """The "?" button keeps 46 pixels from the right edge, from the first frame on."""
+    count = len(recorder.shown())
+    session.click(width - 46 + 19, 18)
+    checks.check(recorder.wait_for_shown(count + 1) and recorder.shown()[-1] == "www.quillmere.com",
+                 f"a click on the \"?\" button at {width} - 46 {when} shows the product site")
+
+
 def drive(binary, root, checks):
     env, config, browser_log = prepare_folders(root)
     recorder = Recorder()
@@ -302,6 +311,7 @@ def drive(binary, root, checks):
                      "the first window opens at 1020 x 700 centred on the 1440 x 900 screen")
         checks.check(recorder.wait_for_shown(1) and recorder.shown()[0] == "www.facebook.com",
                      "the Facebook start page loads")
+        help_button(session, recorder, checks, 1020, "right after opening")
 
         # Each site button loads its page.
         visits = ["twitter.com", "www.youtube.com", "www.tidewell.com", "www.quillmere.com", "www.facebook.com"]
@@ -352,6 +362,20 @@ def drive(binary, root, checks):
         status = session.close()
         session = None
         checks.check(status == 0, "the second run also ends with status 0")
+
+        # Third run: restored narrower than the designed button row.
+        for side, value in (("top", "150"), ("left", "200"), ("height", "600"), ("width", "600")):
+            with open(os.path.join(config, f"quillmere-{side}.txt"), "w") as saved_file:
+                saved_file.write(value)
+        shown_before = len(recorder.shown())
+        session = Session(binary, display, env)
+        checks.check(session.wait_for_geometry((200, 150, 600, 600)) == (200, 150, 600, 600),
+                     "a narrow window is restored at 600 x 600")
+        checks.check(recorder.wait_for_shown(shown_before + 1), "the narrow window loads its start page")
+        help_button(session, recorder, checks, 600, "after a narrow restore")
+        status = session.close()
+        session = None
+        checks.check(status == 0, "the narrow run also ends with status 0")
     finally:
         if session is not None:
             session.process.kill()

@@ -5,7 +5,11 @@ namespace testing_support {
 
 void ProgramTest::SetUp()
 {
-    rt::RuntimeSetProbe([this](std::string_view milestone) { milestones.emplace_back(milestone); });
+    rt::RuntimeSetProbe([this](std::string_view milestone) {
+        milestones.emplace_back(milestone);
+        if (milestone == "event Resized" && mainWindow())
+            beforeResizedRuns.push_back(snapshot());
+    });
 }
 
 void ProgramTest::TearDown()
@@ -21,10 +25,24 @@ void ProgramTest::startProgram(const std::function<void(headless::HeadlessPlatfo
 {
     rt::RuntimeInit();
     started = true;
+    beforeResizedRuns.clear();
     if (beforeStartup)
         beforeStartup(platform());
     program::initialize();
     rt::RunFrameworkInitialization(&program::Startup);
+}
+
+WindowSnapshot ProgramTest::snapshot()
+{
+    auto window = mainWindow();
+    auto* native = dynamic_cast<headless::HeadlessWindow*>(window->native());
+    WindowSnapshot taken { { window->Left(), window->Top(), window->Width(), window->Height() },
+        native && native->shown, {} };
+    for (const auto& [name, control] : window->controls()) {
+        auto& rect = dynamic_cast<cl::RectControl&>(control.get());
+        taken.controls[name.str()] = { rect.Left(), rect.Top(), rect.Width(), rect.Height() };
+    }
+    return taken;
 }
 
 headless::HeadlessWindow& ProgramTest::nativeWindow()

@@ -17,10 +17,19 @@
 
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
 namespace testing_support {
+
+// The main window's place and size, whether it is shown, and each of its
+// controls' place and size by name.
+struct WindowSnapshot {
+    platform::Rect window;
+    bool shown = false;
+    std::map<std::string, platform::Rect, std::less<>> controls;
+};
 
 // Runs the program's start-up on the headless backend, without the event
 // loop, so a test can act as the user and look at what the program did.
@@ -40,8 +49,13 @@ protected:
     headless::HeadlessButton& button(const char* name);
     void click(const char* buttonName) { button(buttonName).click(); }
 
-    // Posted work (page completions) runs.
+    // Posted work (page completions, resize runs) runs.
     void settle() { platform().loop.drain(); }
+
+    WindowSnapshot snapshot();
+    // The main window as each "Resized" run found it, in order since the
+    // program started: the first is what building and "Open" left.
+    std::vector<WindowSnapshot> beforeResizedRuns;
 
     std::vector<std::string> milestones;
     TemporaryConfigHome config;

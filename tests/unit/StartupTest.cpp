@@ -4,6 +4,7 @@
 #include "app/PluginEntrypointNames.h"
 
 #include "classlib/Application.h"
+#include "classlib/EventDispatch.h"
 
 #include <algorithm>
 
@@ -23,11 +24,14 @@ class MainFunctionTest : public ProgramTest {
 protected:
     // Runs the whole program; `script` acts on the running program once the
     // loop has started.
+    // `watch` sees each milestone as it is reached.
     int runProgram(std::function<void(headless::HeadlessPlatform&)> script,
-        std::function<void(headless::HeadlessPlatform&)> setUp = {})
+        std::function<void(headless::HeadlessPlatform&)> setUp = {}, std::function<void(std::string_view)> watch = {})
     {
-        rt::RuntimeSetProbe([this, script, setUp](std::string_view milestone) {
+        rt::RuntimeSetProbe([this, script, setUp, watch](std::string_view milestone) {
             milestones.emplace_back(milestone);
+            if (watch)
+                watch(milestone);
             if (milestone == "RuntimeInit" && setUp)
                 setUp(headless::HeadlessPlatform::current());
             if (milestone == "RuntimeRun")
@@ -81,6 +85,49 @@ TEST_F(MainFunctionTest, ALoopThatCanNeverEndIsReportedInsteadOfHanging)
     EXPECT_EQ(milestones.back(), "RuntimeExit");
 }
 
+// The class library's window lists, as start-up and finalisation leave them.
+std::string WindowLists()
+{
+    auto describe = [](bool exists, bool empty) { return !exists ? "nil" : empty ? "empty" : "filled"; };
+    return std::string("open ") + describe(bool(cl::Windows), !cl::Windows || cl::Windows->windows.empty())
+        + ", implicit "
+        + describe(bool(cl::mImplicitWindowList), !cl::mImplicitWindowList || cl::mImplicitWindowList->byClassName.empty());
+}
+
+TEST_F(MainFunctionTest, BuildsTheRecordsBeforeStartUpAndFinalisesBeforeTheRuntimeExits)
+{
+    cl::Windows = nullptr;
+    cl::mImplicitWindowList = nullptr;
+    std::vector<std::string> lists;
+    int exitStatus = runProgram([](headless::HeadlessPlatform& platform) { platform.windows().front()->userClose(); },
+        {}, [&](std::string_view milestone) {
+            if (milestone == "RunFrameworkInitialization" || milestone == "RuntimeRun" || milestone == "RuntimeExit")
+                lists.push_back(std::string(milestone) + ": " + WindowLists());
+        });
+
+    EXPECT_EQ(exitStatus, 0);
+    EXPECT_EQ(lists, (std::vector<std::string> { "RunFrameworkInitialization: open empty, implicit nil",
+                         "RuntimeRun: open filled, implicit filled", "RuntimeExit: open nil, implicit nil" }));
+}
+
+TEST_F(MainFunctionTest, AnExceptionNobodyCanNameIsReportedAsUnknownAndTheProgramStillFinalises)
+{
+    testing::internal::CaptureStderr();
+    std::string listsAtExit;
+    int exitStatus = runProgram([](headless::HeadlessPlatform&) { throw 42; }, {},
+        [&](std::string_view milestone) {
+            if (milestone == "RuntimeExit")
+                listsAtExit = WindowLists();
+        });
+    const std::string report = testing::internal::GetCapturedStderr();
+
+    EXPECT_EQ(exitStatus, 1);
+    EXPECT_EQ(report, "Unhandled RuntimeException: unknown exception\n");
+    EXPECT_EQ(std::count(milestones.begin(), milestones.end(), "RuntimeUnhandledException"), 1);
+    EXPECT_EQ(listsAtExit, "open nil, implicit nil");
+    EXPECT_EQ(milestones.back(), "RuntimeExit");
+}
+
 class StartedProgramTest : public ProgramTest {
 protected:
     void SetUp() override
@@ -117,6 +164,25 @@ TEST_F(StartedProgramTest, ACallThroughAnEmptyPluginEntryRaisesAndNamesIt)
     } catch (const rt::RaisedException& raised) {
         EXPECT_NE(std::string(raised.what()).find("Placard.Value.Set"), std::string::npos) << raised.what();
     }
+}
+
+// A handler's failure that is not one of the runtime's exceptions is reported
+// the same way and also makes the exit status say the run failed.
+TEST_F(StartedProgramTest, AHandlersCppFailureGoesThroughTheUnhandledExceptionReport)
+{
+    testing::internal::CaptureStderr();
+    cl::CallFunctionWithExceptionHandling([] { rt::Raise<rt::EndException>("ended quietly"); });
+    const std::string quiet = testing::internal::GetCapturedStderr();
+    testing::internal::CaptureStderr();
+    cl::CallFunctionWithExceptionHandling([] { throw std::runtime_error("the disk is full"); });
+    const std::string report = testing::internal::GetCapturedStderr();
+
+    EXPECT_EQ(quiet, "");
+    EXPECT_EQ(report, "Unhandled RuntimeException: the disk is full\n");
+    EXPECT_EQ(std::count(milestones.begin(), milestones.end(), "RuntimeUnhandledException"), 1);
+    program::finalize();
+    started = false;
+    EXPECT_EQ(rt::RuntimeExit(), 1);
 }
 
 TEST_F(StartedProgramTest, RegistersOneAppObjectOfClassAppAndOpensOnlyTheMainWindow)

@@ -1,6 +1,7 @@
 #include "EventLoopGtk.h"
 
 #include "CallbackGuardGtk.h"
+#include "GLibPtrGtk.h"
 
 #include <gtk/gtk.h>
 
@@ -36,8 +37,39 @@ void EventLoopGtk::post(std::function<void()> work)
 {
     std::lock_guard lock(mutex_);
     queue_.push_back(std::move(work));
-    if (!idleSource_)
-        idleSource_ = g_idle_add(&EventLoopGtk::drainQueue, this);
+    if (idleSource_)
+        return;
+    // A handler the queue runs may run pending events itself, and the queue
+    // is among them.
+    GSourcePtr source(g_idle_source_new());
+    g_source_set_can_recurse(source.get(), TRUE);
+    g_source_set_callback(source.get(), &EventLoopGtk::drainQueue, this, nullptr);
+    idleSource_ = g_source_attach(source.get(), nullptr);
+}
+
+// The event that quits ends the run, as it ends run().
+void EventLoopGtk::runPending(std::chrono::milliseconds wait)
+{
+    bool waited = wait.count() <= 0;
+    guint timer = 0;
+    if (!waited) {
+        timer = g_timeout_add(static_cast<guint>(wait.count()), [](gpointer flag) {
+            *static_cast<bool*>(flag) = true;
+            return G_SOURCE_REMOVE;
+        }, &waited);
+    }
+    while (!waited || g_main_context_pending(nullptr)) {
+        g_main_context_iteration(nullptr, !waited);
+        if (quitRequested_)
+            break;
+    }
+    if (!waited)
+        g_source_remove(timer);
+}
+
+void EventLoopGtk::runOne(bool wait)
+{
+    g_main_context_iteration(nullptr, wait);
 }
 
 gboolean EventLoopGtk::drainQueue(gpointer self)
@@ -47,26 +79,24 @@ gboolean EventLoopGtk::drainQueue(gpointer self)
 
 bool EventLoopGtk::runPostedWork()
 {
-    std::deque<std::function<void()>> batch;
     {
         std::lock_guard lock(mutex_);
-        batch.swap(queue_);
+        if (batch_.empty())
+            batch_.swap(queue_);
     }
     // Work posted while this batch runs waits for the next wake-up, so work
-    // that posts itself again cannot starve the rest of the loop.
-    while (!batch.empty()) {
-        auto work = std::move(batch.front());
-        batch.pop_front();
+    // that posts itself again cannot starve the rest of the loop. A handler
+    // that runs pending events from inside the batch goes on with the batch
+    // where it stands, so the order stays the order posted.
+    while (!batch_.empty()) {
+        auto work = std::move(batch_.front());
+        batch_.pop_front();
         guardCallback("posted work", [&] { work(); });
         if (quitRequested_)
             break; // the loop is to end once this callback returns
     }
     std::lock_guard lock(mutex_);
-    if (!batch.empty()) {
-        batch.insert(batch.end(), std::make_move_iterator(queue_.begin()), std::make_move_iterator(queue_.end()));
-        queue_.swap(batch);
-    }
-    if (queue_.empty()) {
+    if (batch_.empty() && queue_.empty()) {
         idleSource_ = 0;
         return false;
     }

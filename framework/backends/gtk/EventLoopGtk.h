@@ -23,6 +23,8 @@ public:
     void run() override;
     void quit() override;
     void post(std::function<void()> work) override;
+    void runPending(std::chrono::milliseconds wait) override;
+    void runOne(bool wait) override;
 
 private:
     static gboolean drainQueue(gpointer self);
@@ -30,6 +32,7 @@ private:
 
     std::mutex mutex_;
     std::deque<std::function<void()>> queue_;
+    std::deque<std::function<void()>> batch_; // the loop thread's alone
     guint idleSource_ = 0;
     std::atomic<bool> quitRequested_ = false;
 };

@@ -6,13 +6,15 @@
 
 namespace platform::gtk {
 
-// Owners for the plain (non-GObject) memory GLib hands out.
+// Owners for the plain (non-GObject) references GLib hands out.
 struct GLibDeleter {
     void operator()(gchar* text) const noexcept { g_free(text); }
     void operator()(GError* error) const noexcept { g_error_free(error); }
+    void operator()(GSource* source) const noexcept { g_source_unref(source); }
 };
 
 using GCharPtr = std::unique_ptr<gchar, GLibDeleter>;
 using GErrorPtr = std::unique_ptr<GError, GLibDeleter>;
+using GSourcePtr = std::unique_ptr<GSource, GLibDeleter>;
 
 } // namespace platform::gtk

@@ -4,7 +4,7 @@
 
 namespace headless {
 
-bool HeadlessEventLoop::runOne()
+bool HeadlessEventLoop::runNext()
 {
     if (m_queue.empty())
         return false;
@@ -21,17 +21,31 @@ void HeadlessEventLoop::run()
     for (std::size_t steps = 0; !m_quitRequested; ++steps) {
         if (steps >= maximumSteps || std::chrono::steady_clock::now() - start > deadline)
             throw std::runtime_error("headless event loop watchdog: the loop never quit");
-        if (!runOne())
+        if (!runNext())
             throw std::runtime_error("headless event loop is idle and was never told to quit");
     }
 }
 
 void HeadlessEventLoop::drain()
 {
-    for (std::size_t steps = 0; runOne(); ++steps) {
+    for (std::size_t steps = 0; runNext(); ++steps) {
         if (steps >= maximumSteps)
             throw std::runtime_error("headless event loop watchdog: posted work never ran out");
     }
+}
+
+void HeadlessEventLoop::runPending(std::chrono::milliseconds)
+{
+    for (std::size_t steps = 0; !m_quitRequested && runNext(); ++steps) {
+        if (steps >= maximumSteps)
+            throw std::runtime_error("headless event loop watchdog: pending work never ran out");
+    }
+}
+
+void HeadlessEventLoop::runOne(bool wait)
+{
+    if (!runNext() && wait)
+        throw std::runtime_error("headless event loop is idle: the awaited event can never come");
 }
 
 } // namespace headless

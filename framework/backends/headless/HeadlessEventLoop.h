@@ -15,6 +15,11 @@ public:
     void run() override;
     void quit() override { m_quitRequested = true; }
     void post(std::function<void()> work) override { m_queue.push_back(std::move(work)); }
+    // Nothing reaches this loop from outside, so there is nothing to wait for
+    // beyond what is queued.
+    void runPending(std::chrono::milliseconds wait) override;
+    // Waiting with nothing queued would never end, so it is reported instead.
+    void runOne(bool wait) override;
 
     // Runs what is posted (and what that posts) until nothing is left; for
     // tests that drive events without running the loop itself.
@@ -24,7 +29,7 @@ public:
     std::chrono::milliseconds deadline { 20000 };
 
 private:
-    bool runOne();
+    bool runNext();
 
     std::deque<std::function<void()>> m_queue;
     bool m_quitRequested = false;

@@ -6,8 +6,11 @@
 #include "mainwindow/Window1.h"
 
 #include "backends/gtk/NativeControlGtk.h"
+#include "classlib/Application.h"
 #include "classlib/BevelButton.h"
 #include "classlib/WindowSupport.h"
+#include "platform/Platform.h"
+#include "runtime/Probe.h"
 #include "runtime/Runtime.h"
 
 #include "unit/TemporaryConfigHome.h"
@@ -82,10 +85,35 @@ private:
 };
 const auto* const kWebDataFolder = ::testing::AddGlobalTestEnvironment(new WebDataFolder);
 
+// The layout's part of the main window as the framework holds it, and whether
+// the toplevel was shown yet.
+struct Layout {
+    platform::Rect viewer;
+    std::int32_t buttonLeft = 0, separatorWidth = 0;
+    bool shown = false;
+    friend bool operator==(const Layout&, const Layout&) = default;
+};
+
+Layout LayoutOf(cl::Window& window, GtkWidget* toplevel)
+{
+    auto rect = [&](const char* name) -> cl::RectControl& {
+        return dynamic_cast<cl::RectControl&>(*window.controlNamed(name));
+    };
+    auto& viewer = rect("HTMLViewer1");
+    return { { viewer.Left(), viewer.Top(), viewer.Width(), viewer.Height() }, rect("BevelButton5").Left(),
+        rect("Separator1").Width(), gtk_widget_get_visible(toplevel) != FALSE };
+}
+
 class MainWindowGtkTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        rt::RuntimeSetProbe([this](std::string_view milestone) {
+            auto opening = cl::RuntimeGetImplicitWindow(mainwindow::kWindow1ClassName);
+            if (milestone == "event Resized" && opening)
+                beforeResizedRuns.push_back(
+                    LayoutOf(*opening, gtk_widget_get_toplevel(WidgetOf(*opening, "HTMLViewer1"))));
+        });
         rt::RuntimeInit();
         program::initialize();
         rt::RunFrameworkInitialization(&program::Startup);
@@ -94,8 +122,8 @@ protected:
         toplevel = gtk_widget_get_toplevel(WidgetOf(*window, "HTMLViewer1"));
         ASSERT_TRUE(GTK_IS_WINDOW(toplevel));
         ASSERT_TRUE(IterateUntil([&] {
-            return gtk_widget_get_mapped(toplevel) && AllocationOf(WidgetOf(*window, "HTMLViewer1")).width == 1010;
-        })) << "the main window never showed";
+            return gtk_widget_get_mapped(toplevel) && AllocationOf(WidgetOf(*window, "HTMLViewer1")).width == window->Width();
+        })) << "the main window never showed laid out";
     }
 
     void TearDown() override
@@ -103,11 +131,16 @@ protected:
         window = nullptr;
         program::finalize();
         rt::RuntimeExit();
+        rt::RuntimeSetProbe({});
     }
+
+    platform::Rect allocationOf(const char* name) { return AllocationOf(WidgetOf(*window, name)); }
 
     TemporaryConfigHome config;
     rt::RefPtr<cl::Window> window;
     GtkWidget* toplevel = nullptr;
+    // What each "Resized" run found, in order: the first is what "Open" left.
+    std::vector<Layout> beforeResizedRuns;
 };
 
 TEST_F(MainWindowGtkTest, ShowsTheButtonRowSeparatorAndViewWhereTheyWereDesigned)
@@ -131,9 +164,9 @@ TEST_F(MainWindowGtkTest, ShowsTheButtonRowSeparatorAndViewWhereTheyWereDesigned
         { "BevelButton6", { 170, 6, 77, 23 }, "Twitter", "Twitter" },
         { "BevelButton7", { 250, 6, 77, 23 }, "YouTube", "YouTube" },
         { "BevelButton3", { 330, 6, 137, 23 }, "Tidewell", "Tidewell Feed" },
-        { "BevelButton5", { 595, 7, 38, 23 }, "?", "About Marrowind" },
-        { "Separator1", { 0, 33, 221, 3 }, nullptr, nullptr },
-        { "HTMLViewer1", { 0, 35, 1010, 650 }, nullptr, nullptr },
+        { "BevelButton5", { 974, 7, 38, 23 }, "?", "About Marrowind" },
+        { "Separator1", { 0, 33, 1020, 3 }, nullptr, nullptr },
+        { "HTMLViewer1", { 0, 35, 1020, 650 }, nullptr, nullptr },
     };
     for (const auto& expected : controls) {
         SCOPED_TRACE(expected.name);
@@ -150,6 +183,11 @@ TEST_F(MainWindowGtkTest, ShowsTheButtonRowSeparatorAndViewWhereTheyWereDesigned
         }
     }
     EXPECT_TRUE(GTK_IS_SEPARATOR(WidgetOf(*window, "Separator1")));
+
+    // "Open" sized the view only; one run laid the rest out before the
+    // window was shown.
+    ASSERT_EQ(beforeResizedRuns.size(), 1u);
+    EXPECT_EQ(beforeResizedRuns[0], (Layout { { 0, 35, 1010, 650 }, 595, 221, false }));
 }
 
 TEST_F(MainWindowGtkTest, TheHiddenControlsExistButAreNotShown)
@@ -164,23 +202,87 @@ TEST_F(MainWindowGtkTest, TheHiddenControlsExistButAreNotShown)
     EXPECT_STREQ(gtk_entry_get_text(GTK_ENTRY(WidgetOf(*window, "TextField1"))), "quillmere");
 }
 
-TEST_F(MainWindowGtkTest, AUserResizeLaysTheWindowOutAgain)
+TEST_F(MainWindowGtkTest, AUserResizeLaysTheWindowOutAgainAndBelowTheFloorOnceMore)
 {
     gtk_window_resize(GTK_WINDOW(toplevel), 800, 600);
     ASSERT_TRUE(IterateUntil([&] { return window->Width() == 800 && window->Height() == 600; }));
-    ASSERT_TRUE(IterateUntil([&] { return AllocationOf(WidgetOf(*window, "HTMLViewer1")).width == 800; }));
-    EXPECT_EQ(AllocationOf(WidgetOf(*window, "HTMLViewer1")), (platform::Rect { 0, 35, 800, 550 }));
-    EXPECT_EQ(AllocationOf(WidgetOf(*window, "BevelButton5")).left, 754);
-    EXPECT_EQ(AllocationOf(WidgetOf(*window, "Separator1")).width, 800);
+    ASSERT_TRUE(IterateUntil([&] { return allocationOf("HTMLViewer1").width == 800; }));
+    EXPECT_EQ(allocationOf("HTMLViewer1"), (platform::Rect { 0, 35, 800, 550 }));
+    EXPECT_EQ(allocationOf("BevelButton5").left, 754);
+    EXPECT_EQ(allocationOf("Separator1").width, 800);
 
-    // Below the floor: the window is brought back to 500 wide.
+    // Below the floor: the window is brought back to 500 wide, and the run
+    // after the floor gives the view the full width again.
+    const auto runs = beforeResizedRuns.size();
     gtk_window_resize(GTK_WINDOW(toplevel), 300, 600);
     ASSERT_TRUE(IterateUntil([&] {
         int width = 0, height = 0;
         gtk_window_get_size(GTK_WINDOW(toplevel), &width, &height);
-        return window->Width() == 500 && width == 500;
+        return width == 500 && allocationOf("HTMLViewer1").width == 500;
     }));
     EXPECT_EQ(window->Width(), 500);
+    ASSERT_EQ(beforeResizedRuns.size(), runs + 2);
+    EXPECT_EQ(beforeResizedRuns.back().viewer, (platform::Rect { 0, 35, 490, 550 }));
+    EXPECT_EQ(allocationOf("BevelButton5").left, 454);
+    EXPECT_EQ(allocationOf("Separator1").width, 500);
+}
+
+TEST_F(MainWindowGtkTest, SeveralSizeWritesInOneHandlerGiveOneRun)
+{
+    const auto runs = beforeResizedRuns.size();
+    bool handled = false;
+    rt::RuntimePlatform().eventLoop().post([&] {
+        window->setWidth(700);
+        window->setHeight(650);
+        window->setWidth(900);
+        handled = true;
+    });
+    ASSERT_TRUE(IterateUntil([&] { return handled && allocationOf("Separator1").width == 900; }));
+    // Once the loop has nothing left to do, no further run has come.
+    ASSERT_TRUE(IterateUntil([] { return !g_main_context_pending(nullptr); }));
+    EXPECT_EQ(beforeResizedRuns.size(), runs + 1);
+    EXPECT_EQ(allocationOf("HTMLViewer1"), (platform::Rect { 0, 35, 900, 600 }));
+    EXPECT_EQ(allocationOf("BevelButton5").left, 854);
+}
+
+TEST_F(MainWindowGtkTest, TheApplicationsDoEventsRunsWhatThePlatformHasPending)
+{
+    ASSERT_TRUE(IterateUntil([] { return !g_main_context_pending(nullptr); }));
+    auto& app = dynamic_cast<cl::Application&>(*rt::RuntimeAppObject());
+    std::vector<int> ran;
+    for (int item : { 1, 2 })
+        rt::RuntimePlatform().eventLoop().post([&ran, item] { ran.push_back(item); });
+    gtk_window_resize(GTK_WINDOW(toplevel), 800, 600);
+
+    rt::CallVirtual<void (*)(cl::Application&, std::int32_t)>(app, 2, 0);
+    EXPECT_EQ(ran, (std::vector { 1, 2 }));
+    ASSERT_TRUE(IterateUntil([&] {
+        rt::CallVirtual<void (*)(cl::Application&, bool)>(app, 10, false);
+        return allocationOf("Separator1").width == 800;
+    }));
+}
+
+// A window saved narrower than the button row ends: "Open" leaves the "?"
+// button past the right edge, and the run after it brings it into sight.
+class RestoredMainWindowGtkTest : public MainWindowGtkTest {
+protected:
+    void SetUp() override
+    {
+        config.write("quillmere-top.txt", "100");
+        config.write("quillmere-left.txt", "100");
+        config.write("quillmere-height.txt", "550");
+        config.write("quillmere-width.txt", "600");
+        MainWindowGtkTest::SetUp();
+    }
+};
+
+TEST_F(RestoredMainWindowGtkTest, ANarrowRestoredWindowShowsTheHelpButtonAtItsRightEdge)
+{
+    ASSERT_FALSE(beforeResizedRuns.empty());
+    EXPECT_EQ(beforeResizedRuns[0], (Layout { { 0, 35, 590, 500 }, 595, 221, false }));
+    EXPECT_EQ(allocationOf("HTMLViewer1"), (platform::Rect { 0, 35, 600, 500 }));
+    EXPECT_EQ(allocationOf("BevelButton5"), (platform::Rect { 554, 7, 38, 23 }));
+    EXPECT_EQ(allocationOf("Separator1").width, 600);
 }
 
 } // namespace

@@ -42,3 +42,37 @@ TEST(EventLoopGtk, RunsPostedWorkInOrderAndStopsRightAfterTheCallbackThatQuits)
     }
     EXPECT_EQ(order, (std::vector { 1, 2, 3, 4, 5, 6, 7 }));
 }
+
+TEST(EventLoopGtk, AHandlerCanRunWhatIsPendingOrOneEventAndWaitForMore)
+{
+    auto& loop = sharedPlatform().eventLoop();
+    std::vector<int> order;
+    loop.post([&] {
+        order.push_back(1);
+        // GTK's own sources run too, not only posted work.
+        g_idle_add_full(G_PRIORITY_DEFAULT, [](gpointer ran) {
+            static_cast<std::vector<int>*>(ran)->push_back(2);
+            return G_SOURCE_REMOVE;
+        }, &order, nullptr);
+        loop.runPending(std::chrono::milliseconds(0));
+        order.push_back(3);
+
+        // Work another thread posts while the handler waits is run too.
+        std::thread poster([&] { loop.post([&] { order.push_back(4); }); });
+        loop.runPending(std::chrono::milliseconds(300));
+        poster.join();
+        loop.runPending(std::chrono::milliseconds(0));
+
+        g_idle_add_full(G_PRIORITY_DEFAULT, [](gpointer ran) {
+            static_cast<std::vector<int>*>(ran)->push_back(5);
+            return G_SOURCE_REMOVE;
+        }, &order, nullptr);
+        loop.runOne(false);
+        order.push_back(6);
+        loop.quit();
+    });
+    const Watchdog watchdog;
+    loop.run();
+    EXPECT_FALSE(watchdog.fired());
+    EXPECT_EQ(order, (std::vector { 1, 2, 3, 4, 5, 6 }));
+}
