@@ -1,0 +1,31 @@
+#pragma once
+
+#include "GObjectHandleGtk.h"
+
+#include <gio/gio.h>
+
+#include <optional>
+
+namespace platform::gtk {
+
+// The engine runs its web processes under bubblewrap when asked to, and a web
+// process that cannot start shows no page at all. Where bubblewrap is missing
+// or the kernel refuses it namespaces (some containers, locked-down user
+// namespaces), the views go unsandboxed rather than blank. The trial run of
+// bubblewrap starts when this is made and goes on in the background, so it
+// costs nothing when it is made well before the answer is needed.
+class SandboxTrialGtk {
+public:
+    SandboxTrialGtk();
+    SandboxTrialGtk(const SandboxTrialGtk&) = delete;
+    SandboxTrialGtk& operator=(const SandboxTrialGtk&) = delete;
+
+    // Whether bubblewrap ran; waits for the trial the first time.
+    bool sandboxWorks();
+
+private:
+    GObjectHandle<GSubprocess> trial_;
+    std::optional<bool> works_;
+};
+
+} // namespace platform::gtk
