@@ -1,8 +1,6 @@
 #pragma once
 
-#include "GObjectHandleGtk.h"
-
-#include <gio/gio.h>
+#include <glib.h>
 
 #include <optional>
 
@@ -12,11 +10,12 @@ namespace platform::gtk {
 // process that cannot start shows no page at all. Where bubblewrap is missing
 // or the kernel refuses it namespaces (some containers, locked-down user
 // namespaces), the views go unsandboxed rather than blank. The trial run of
-// bubblewrap starts when this is made and goes on in the background, so it
-// costs nothing when it is made well before the answer is needed.
+// bubblewrap starts when this is made and goes on in the background, so made
+// early it keeps off the path to the first page.
 class SandboxTrialGtk {
 public:
     SandboxTrialGtk();
+    ~SandboxTrialGtk();
     SandboxTrialGtk(const SandboxTrialGtk&) = delete;
     SandboxTrialGtk& operator=(const SandboxTrialGtk&) = delete;
 
@@ -24,7 +23,7 @@ public:
     bool sandboxWorks();
 
 private:
-    GObjectHandle<GSubprocess> trial_;
+    GPid trial_ = 0;
     std::optional<bool> works_;
 };
 

@@ -1,7 +1,6 @@
 #include "WebContextGtk.h"
 
 #include "GLibPtrGtk.h"
-#include "SandboxTrialGtk.h"
 
 #include <errno.h>
 
@@ -29,7 +28,7 @@ WebKitWebContext* WebContextGtk::context()
     auto context
         = GObjectHandle<WebKitWebContext>::adopt(webkit_web_context_new_with_website_data_manager(manager.get()));
     // Has to be settled before the first web process starts.
-    if (SandboxTrialGtk().sandboxWorks())
+    if (sandboxTrial_.sandboxWorks())
         webkit_web_context_set_sandbox_enabled(context.get(), TRUE);
     else
         std::fprintf(stderr, "%s: bubblewrap is unavailable here; web pages run without a sandbox\n", program);
