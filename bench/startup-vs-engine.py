@@ -2,10 +2,11 @@
 """Quillmere's start-up against the bare engine's, side by side.
 
 Runs bench_bare_webview (one WebKitGTK view, sandboxed, persistent site data)
-and quillmere alternately, RUNS times each after one warm-up run of each, on
-one Xvfb display. Each run starts from a fresh profile and is timed from exec
-to the start page's load event; the page comes from a web server on the
-loopback of a private network namespace, set up as the end-to-end test does.
+and quillmere alternately, taking turns to go first, RUNS times each after one
+warm-up run of each, on one Xvfb display. Each run starts from a fresh profile
+and is timed from exec to the start page's load event; the page comes from a
+web server on the loopback of a private network namespace, set up as the
+end-to-end test does.
 At that moment the PSS of the program's whole process tree (the engine's web,
 network and sandbox processes included) is taken. Prints medians, min and max
 and the ratios Quillmere / bare.
@@ -77,6 +78,8 @@ def pss_kib(pids):
 
 
 def kill_tree(process):
+    """Kills the program and all its processes, and waits until they are gone,
+    so the next run starts on a quiet machine."""
     tree = process_tree(process.pid)
     for pid in tree:
         try:
@@ -84,6 +87,14 @@ def kill_tree(process):
         except OSError:
             pass
     process.wait()
+    deadline = time.monotonic() + 10
+    while any(os.path.exists(f"/proc/{pid}") for pid in tree) and time.monotonic() < deadline:
+        # This process is the namespace's init: orphans come to it to be reaped.
+        try:
+            os.waitpid(-1, os.WNOHANG)
+        except ChildProcessError:
+            pass
+        time.sleep(0.01)
 
 
 def one_run(command, run_root, display, clock):
@@ -126,7 +137,8 @@ def benchmark(build, runs, root):
     results = {name: ([], []) for name in programs}
     try:
         for run in range(runs + 1):  # run 0 warms the caches and is not counted
-            for name, command in programs.items():
+            # Each goes first in every other run, so neither gains from its place.
+            for name, command in sorted(programs.items(), reverse=bool(run % 2)):
                 seconds, memory = one_run(command, os.path.join(root, f"{name}-{run}"), display, clock)
                 print(f"run {run:2} {name:<10} {seconds * 1000:6.0f} ms {memory / 1024:6.0f} MiB"
                       + ("  (warm-up)" if run == 0 else ""), flush=True)
