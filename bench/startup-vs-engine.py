@@ -33,16 +33,18 @@ RUN_TIMEOUT = 30  # seconds from exec to the load event, at most
 
 
 class LoadClock(e2e.Recorder):
-    """The e2e server's record of requests, each start page's load timed."""
+    """The e2e server's record of requests, each start page's load timed: the
+    page reports its pageshow event, which follows load in the same task."""
 
     def __init__(self):
         super().__init__()
         self.loaded_at = []
 
     def add(self, host, path):
-        if path.startswith("/shown"):
-            self.loaded_at.append(time.monotonic())
-        super().add(host, path)
+        with self.lock:
+            if path.startswith("/shown"):
+                self.loaded_at.append(time.monotonic())
+            super().add(host, path)
 
 
 def parent_pids():
