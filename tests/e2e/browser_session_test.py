@@ -385,22 +385,29 @@ def drive(binary, root, checks):
         server.shutdown()
 
 
-def inside_namespace(binary):
-    """Runs in the private namespace: loopback only, the start hosts on it."""
+def route_start_hosts_to_loopback(root):
+    """In a private network and mount namespace: loopback only, the start
+    hosts on it (the hosts file is kept in `root`), and a display folder of
+    its own."""
     run(["ip", "link", "set", "lo", "up"])
     # glibc resolves names with AI_ADDRCONFIG only when an address besides
     # 127.0.0.1 is configured.
     run(["ip", "addr", "add", "127.0.0.2/32", "dev", "lo"])
+    hosts = os.path.join(root, "hosts")
+    with open(hosts, "w") as table:
+        table.write("127.0.0.1 localhost " + " ".join(START_HOSTS) + "\n")
+    run(["mount", "--bind", hosts, "/etc/hosts"])
+    # The display's socket stays in this namespace: an X server outside it
+    # can neither take its number nor remove its socket.
+    os.makedirs("/tmp/.X11-unix", exist_ok=True)
+    run(["mount", "-t", "tmpfs", "-o", "mode=1777", "tmpfs", "/tmp/.X11-unix"])
+
+
+def inside_namespace(binary):
+    """Runs in the private namespace: loopback only, the start hosts on it."""
     root = tempfile.mkdtemp(prefix="quillmere-e2e-")
     try:
-        hosts = os.path.join(root, "hosts")
-        with open(hosts, "w") as table:
-            table.write("127.0.0.1 localhost " + " ".join(START_HOSTS) + "\n")
-        run(["mount", "--bind", hosts, "/etc/hosts"])
-        # The display's socket stays in this namespace: an X server outside it
-        # can neither take its number nor remove its socket.
-        os.makedirs("/tmp/.X11-unix", exist_ok=True)
-        run(["mount", "-t", "tmpfs", "-o", "mode=1777", "tmpfs", "/tmp/.X11-unix"])
+        route_start_hosts_to_loopback(root)
         checks = Checks()
         try:
             drive(binary, root, checks)

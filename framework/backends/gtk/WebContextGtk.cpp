@@ -8,27 +8,6 @@
 
 namespace platform::gtk {
 
-namespace {
-
-// The engine runs its web processes under bubblewrap when asked to, and a web
-// process that cannot start shows no page at all. Where bubblewrap is missing
-// or the kernel refuses it namespaces (some containers, locked-down user
-// namespaces), the views go unsandboxed rather than blank.
-bool sandboxWorks()
-{
-    GCharPtr bwrap(g_find_program_in_path("bwrap"));
-    if (!bwrap)
-        return false;
-    const gchar* argv[] = { bwrap.get(), "--ro-bind", "/", "/", "--unshare-all", "true", nullptr };
-    gint status = 0;
-    const gboolean spawned = g_spawn_sync(nullptr, const_cast<gchar**>(argv), nullptr,
-        static_cast<GSpawnFlags>(G_SPAWN_STDOUT_TO_DEV_NULL | G_SPAWN_STDERR_TO_DEV_NULL), nullptr, nullptr,
-        nullptr, nullptr, &status, nullptr);
-    return spawned && g_spawn_check_wait_status(status, nullptr);
-}
-
-} // namespace
-
 WebKitWebContext* WebContextGtk::context()
 {
     if (context_)
@@ -49,7 +28,7 @@ WebKitWebContext* WebContextGtk::context()
     auto context
         = GObjectHandle<WebKitWebContext>::adopt(webkit_web_context_new_with_website_data_manager(manager.get()));
     // Has to be settled before the first web process starts.
-    if (sandboxWorks())
+    if (sandboxTrial_.sandboxWorks())
         webkit_web_context_set_sandbox_enabled(context.get(), TRUE);
     else
         std::fprintf(stderr, "%s: bubblewrap is unavailable here; web pages run without a sandbox\n", program);

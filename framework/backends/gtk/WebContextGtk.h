@@ -1,6 +1,7 @@
 #pragma once
 
 #include "GObjectHandleGtk.h"
+#include "SandboxTrialGtk.h"
 
 #include <webkit2/webkit2.h>
 
@@ -19,6 +20,8 @@ public:
     WebKitWebContext* context();
 
 private:
+    // Started with the platform, so the trial overlaps the toolkit's start.
+    SandboxTrialGtk sandboxTrial_;
     GObjectHandle<WebKitWebContext> context_;
 };
 
