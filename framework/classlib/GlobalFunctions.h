@@ -30,8 +30,8 @@ double CDbl(const rt::String& text);
 // else around the digits.
 rt::String Str(std::int32_t value);
 
-// Hands an address to the user's default web browser; a failure is written to
-// standard error.
+// Hands an address to the user's default web browser without waiting for it
+// to start; a failure is written to standard error later, from the event loop.
 void ShowURL(const rt::String& url);
 
 // Ends the application once the running handler has returned.

@@ -4,8 +4,13 @@
 #include "EventDispatch.h"
 #include "FolderItem.h"
 
+#include "platform/ScriptAddress.h"
 #include "runtime/PluginEntrypoints.h"
 #include "runtime/Probe.h"
+
+#include <errno.h>
+
+#include <iostream>
 
 namespace cl {
 
@@ -123,10 +128,31 @@ bool HTMLViewer::nativeWebViewShouldCancelLoad(std::string_view url)
     return cancel.value_or(false);
 }
 
+void HTMLViewer::nativeWebViewUserActed()
+{
+    m_newWindowAllowance.userActed();
+}
+
 // The page is loaded into the viewer "NewWindow" names, which hears of the
-// load first like any other; without one the request goes nowhere.
+// load first like any other; without one the request goes nowhere. A script
+// address is no page: the engine would run it in that viewer, which the user
+// may never see.
 void HTMLViewer::nativeWebViewNewWindowRequested(std::string_view url)
 {
+    if (platform::IsScriptAddress(url))
+        return;
+    switch (m_newWindowAllowance.take()) {
+    case NewWindowAllowance::Answer::Granted:
+        break;
+    case NewWindowAllowance::Answer::RefusedFirstOfBurst:
+        std::cerr << program_invocation_short_name
+                  << ": a page asked for more new windows than the user's clicks and key presses allow;"
+                     " the rest are dropped until the next one"
+                  << std::endl;
+        return;
+    case NewWindowAllowance::Answer::Refused:
+        return;
+    }
     rt::Ref<HTMLViewer> protect(*this);
     auto target = RaiseInstanceEvent<rt::RefPtr<HTMLViewer> (*)(rt::Object&)>(*this, "NewWindow");
     if (!target || !*target || !(*target)->nativeWebView())

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "NewWindowAllowance.h"
 #include "RectControl.h"
 
 namespace cl {
@@ -9,7 +10,8 @@ class FolderItem;
 // An HTML view. Its page operations go through the HTML engine plug-in; the
 // engine's reports come back as the events "CancelLoad" (its handler may
 // refuse a load), "NewWindow" (its handler names the viewer that gets the
-// page a new window was asked for) and "DocumentComplete".
+// page a new window was asked for) and "DocumentComplete". A page gets at most
+// one new window for each click or key press the user made in it.
 class HTMLViewer final : public RectControl, private platform::NativeWebViewClient {
 public:
     explicit HTMLViewer(rt::ClassRecord& record) : RectControl(record) { }
@@ -42,8 +44,11 @@ private:
     std::unique_ptr<platform::NativeControl> createNative(platform::NativeWindow&) override;
 
     bool nativeWebViewShouldCancelLoad(std::string_view url) override;
+    void nativeWebViewUserActed() override;
     void nativeWebViewNewWindowRequested(std::string_view url) override;
     void nativeWebViewDocumentComplete(std::string_view url) override;
+
+    NewWindowAllowance m_newWindowAllowance;
 };
 
 // The HTML-viewer extension plug-in's history steps.

@@ -9,8 +9,13 @@ namespace platform {
 class NativeWebViewClient {
 public:
     // The engine is about to navigate this view's main frame to `url`; true
-    // makes it drop that navigation.
+    // makes it drop that navigation. Every load is put to the client before
+    // anything is fetched or run, the loads the view is asked for included.
     virtual bool nativeWebViewShouldCancelLoad(std::string_view url) = 0;
+
+    // The user clicked or pressed a key in this view's page, before the page
+    // hears of it: what the page asks for next may be on the user's behalf.
+    virtual void nativeWebViewUserActed() = 0;
 
     // A page in this view asked for a new window showing `url` (window.open or a
     // link with a target). No window is made; the client decides where it goes.
@@ -24,7 +29,8 @@ protected:
 };
 
 // An HTML view. Every call returns at once; the page loads on its own and the
-// client hears of it.
+// client hears of it. A view that is not visible runs no page script: nothing
+// a user can't see acts in their name.
 class NativeWebView : public NativeControl {
 public:
     virtual void loadURL(std::string_view url) = 0;

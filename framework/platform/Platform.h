@@ -4,6 +4,7 @@
 #include "Geometry.h"
 #include "NativeWindow.h"
 
+#include <functional>
 #include <memory>
 #include <stdexcept>
 #include <string_view>
@@ -31,9 +32,10 @@ public:
     // Every screen's full rectangle; the first is screen 0.
     virtual std::vector<Rect> screens() = 0;
 
-    // Hands `url` to the user's default web browser; throws PlatformError with
-    // the reason when no browser takes it.
-    virtual void openInDefaultBrowser(std::string_view url) = 0;
+    // Hands `url` to the user's default web browser and returns at once,
+    // without waiting for the browser to start. When none takes it, `failed`
+    // is called later, from the event loop, with the reason.
+    virtual void openInDefaultBrowser(std::string_view url, std::function<void(std::string_view reason)> failed) = 0;
 };
 
 // The platform of the backend linked into the executable.

@@ -5,6 +5,8 @@
 
 #include "platform/Platform.h"
 
+#include <errno.h>
+
 #include <iostream>
 
 namespace rt {
@@ -30,7 +32,12 @@ void RunFrameworkInitialization(Routine startup)
     try {
         runtime.platform->initialize();
     } catch (const platform::PlatformError& error) {
-        Raise<RuntimeException>(String(error.what()));
+        // Nothing of the application can run (no display, say): this is the
+        // user's to fix, so it is said plainly, and the application quits
+        // before it has started.
+        std::cerr << program_invocation_short_name << ": " << error.what() << std::endl;
+        RuntimeQuit(1);
+        return;
     }
     runtime.platformInitialized = true;
     RuntimeProbe("RunFrameworkInitialization");

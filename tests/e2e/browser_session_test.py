@@ -403,8 +403,8 @@ def route_start_hosts_to_loopback(root):
     run(["mount", "-t", "tmpfs", "-o", "mode=1777", "tmpfs", "/tmp/.X11-unix"])
 
 
-def inside_namespace(binary):
-    """Runs in the private namespace: loopback only, the start hosts on it."""
+def inside_namespace(binary, drive=drive):
+    """Runs `drive` in the private namespace: loopback only, the start hosts on it."""
     root = tempfile.mkdtemp(prefix="quillmere-e2e-")
     try:
         route_start_hosts_to_loopback(root)

@@ -1,5 +1,7 @@
 #include "ProgramFixture.h"
 
+#include <algorithm>
+
 using testing_support::ProgramTest;
 
 namespace {
@@ -70,6 +72,7 @@ TEST_F(NavigationTest, APageAskingForANewWindowIsHandedToTheDefaultBrowser)
     auto& mainView = webView("HTMLViewer1");
     const std::string shown = mainView.currentURL();
 
+    mainView.userClicks();
     mainView.requestNewWindow("https://example.test/popup?x=1");
 
     EXPECT_EQ(platform().browserRequests, std::vector<std::string> { "https://example.test/popup?x=1" });
@@ -82,23 +85,77 @@ TEST_F(NavigationTest, APageAskingForANewWindowIsHandedToTheDefaultBrowser)
 TEST_F(NavigationTest, OnlyWebAddressesReachTheBrowserButEveryLoadInTheHiddenViewerIsCancelled)
 {
     auto& hidden = webView("HTMLViewer2");
-    for (const char* address : { "HTTP://Example.test/", "file:///etc/passwd", "javascript:alert(1)", "",
-             "mailto:someone@example.test", "https:" })
+    const std::vector<std::string> addresses { "HTTP://Example.test/", "file:///etc/passwd", "http://host:8080/x", "",
+        "mailto:someone@example.test", "https://host/a:b", "https:" };
+    for (const auto& address : addresses) {
+        webView("HTMLViewer1").userClicks();
         webView("HTMLViewer1").requestNewWindow(address);
+    }
 
-    EXPECT_EQ(platform().browserRequests, std::vector<std::string> { "HTTP://Example.test/" });
-    EXPECT_EQ(hidden.cancelled.size(), 6u);
+    EXPECT_EQ(platform().browserRequests,
+        (std::vector<std::string> { "HTTP://Example.test/", "http://host:8080/x", "https://host/a:b" }));
+    EXPECT_EQ(hidden.cancelled, addresses);
     EXPECT_TRUE(hidden.currentURL().empty());
 }
 
-TEST_F(NavigationTest, ABrowserThatCannotBeStartedIsReportedAndTheLoadStillCancelled)
+// The engine would run such an address in the hidden viewer, unasked.
+TEST_F(NavigationTest, AScriptAddressAskedForAsANewWindowNeverReachesALoad)
+{
+    for (const char* address : { "javascript:open('http://example.test/')", "JavaScript:x", " \t\x01java\nscript:x" }) {
+        webView("HTMLViewer1").userClicks();
+        webView("HTMLViewer1").requestNewWindow(address);
+    }
+    webView("HTMLViewer1").userClicks();
+    webView("HTMLViewer1").requestNewWindow("http://example.test/after");
+
+    EXPECT_EQ(webView("HTMLViewer2").calls, std::vector<std::string> { "loadURL http://example.test/after" });
+    EXPECT_EQ(platform().browserRequests, std::vector<std::string> { "http://example.test/after" });
+}
+
+TEST_F(NavigationTest, OneUserActionInAPageHandsOutOneAddressAndABurstBeyondItIsReportedOnce)
+{
+    auto& mainView = webView("HTMLViewer1");
+    testing::internal::CaptureStderr();
+    mainView.userClicks();
+    for (const char* address : { "http://example.test/1", "http://example.test/2", "http://example.test/3" })
+        mainView.requestNewWindow(address);
+    mainView.requestNewWindow("http://example.test/4"); // still before the next click
+    const std::string firstBurst = testing::internal::GetCapturedStderr();
+
+    testing::internal::CaptureStderr();
+    mainView.userClicks();
+    mainView.requestNewWindow("http://example.test/5");
+    mainView.requestNewWindow("http://example.test/6");
+    const std::string secondBurst = testing::internal::GetCapturedStderr();
+
+    EXPECT_EQ(platform().browserRequests,
+        (std::vector<std::string> { "http://example.test/1", "http://example.test/5" }));
+    EXPECT_EQ(std::count(firstBurst.begin(), firstBurst.end(), '\n'), 1) << firstBurst;
+    EXPECT_NE(firstBurst.find("new windows"), std::string::npos) << firstBurst;
+    EXPECT_EQ(secondBurst, firstBurst);
+}
+
+TEST_F(NavigationTest, AnAddressTheBrowserRefusesIsReportedLaterWithItsLengthAndAtMost200OfItsCharacters)
 {
     platform().failBrowser = true;
+    const std::string address = "http://example.test/?" + std::string(1 << 20, 'a'); // 1048597 characters
     testing::internal::CaptureStderr();
-    webView("HTMLViewer1").requestNewWindow("http://example.test/");
-    const std::string report = testing::internal::GetCapturedStderr();
-    EXPECT_NE(report.find("http://example.test/"), std::string::npos) << report;
+    webView("HTMLViewer1").userClicks();
+    webView("HTMLViewer1").requestNewWindow(address);
     EXPECT_EQ(webView("HTMLViewer2").cancelled.size(), 1u);
+    EXPECT_EQ(platform().browserRequests.size(), 1u);
+    const std::string beforeTheLoop = testing::internal::GetCapturedStderr();
+
+    testing::internal::CaptureStderr();
+    settle();
+    const std::string report = testing::internal::GetCapturedStderr();
+
+    EXPECT_EQ(beforeTheLoop, "");
+    EXPECT_NE(report.find(address.substr(0, 200)), std::string::npos) << report.substr(0, 400);
+    EXPECT_EQ(report.find(address.substr(0, 201)), std::string::npos) << report.substr(0, 400);
+    EXPECT_NE(report.find("1048597 characters"), std::string::npos) << report.substr(0, 400);
+    EXPECT_NE(report.find("no default browser"), std::string::npos) << report.substr(0, 400);
+    EXPECT_LT(report.size(), 400u);
 }
 
 TEST_F(NavigationTest, AButtonActsTheSameAfterTheResizeLayoutMovedIt)

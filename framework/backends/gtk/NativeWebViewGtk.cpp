@@ -2,8 +2,11 @@
 
 #include "CallbackGuardGtk.h"
 
+#include "platform/ScriptAddress.h"
+
 #include <memory>
 #include <string>
+#include <utility>
 
 namespace platform::gtk {
 
@@ -45,6 +48,8 @@ NativeWebViewGtk::NativeWebViewGtk(GtkLayout* layout, WebKitWebContext* context,
     : NativeControlGtk(layout, GObjectHandle<GtkWidget>::refSink(webkit_web_view_new_with_context(context)))
     , client_(client)
 {
+    g_signal_connect(widget(), "button-press-event", G_CALLBACK(&NativeWebViewGtk::onButtonPress), this);
+    g_signal_connect(widget(), "key-press-event", G_CALLBACK(&NativeWebViewGtk::onKeyPress), this);
     g_signal_connect(widget(), "decide-policy", G_CALLBACK(&NativeWebViewGtk::onDecidePolicy), this);
     g_signal_connect(widget(), "create", G_CALLBACK(&NativeWebViewGtk::onCreate), this);
     g_signal_connect(widget(), "load-changed", G_CALLBACK(&NativeWebViewGtk::onLoadChanged), this);
@@ -63,6 +68,11 @@ void NativeWebViewGtk::loadURL(std::string_view url)
 {
     if (!inWindow())
         return; // the window has gone, and the engine's page with it
+    // The engine asks the navigation policy about every address but two: a
+    // script one, which it runs in the page at once, and an empty one, which
+    // it takes for a blank page. Those are put to the client here instead.
+    if ((url.empty() || IsScriptAddress(url)) && client_.nativeWebViewShouldCancelLoad(url))
+        return;
     webkit_web_view_load_uri(view(), std::string(url).c_str());
 }
 
@@ -79,6 +89,12 @@ void NativeWebViewGtk::stopLoading()
     if (!inWindow())
         return;
     webkit_web_view_stop_loading(view());
+}
+
+void NativeWebViewGtk::setVisible(bool visible)
+{
+    NativeControlGtk::setVisible(visible);
+    webkit_settings_set_enable_javascript(webkit_web_view_get_settings(view()), visible);
 }
 
 bool NativeWebViewGtk::canGoBack() const
@@ -120,6 +136,28 @@ void NativeWebViewGtk::print(bool showDialog)
     // The dialog is modal; deferring it lets this call return at once. The
     // view removes the idle if it dies first.
     printDialogSource_ = g_idle_add_full(G_PRIORITY_DEFAULT_IDLE, &runPrintDialog, pending.release(), &freePrintDialog);
+}
+
+// Both run before the engine passes the event on to the page, which still
+// gets it.
+gboolean NativeWebViewGtk::onButtonPress(GtkWidget*, GdkEventButton*, gpointer self)
+{
+    guardCallback("user input", [&] { static_cast<NativeWebViewGtk*>(self)->client_.nativeWebViewUserActed(); });
+    return FALSE;
+}
+
+// The engine hands a key press that the page left unhandled back to GTK,
+// which delivers it here a second time, time and key unchanged; that is
+// still the one press.
+gboolean NativeWebViewGtk::onKeyPress(GtkWidget*, GdkEventKey* event, gpointer self)
+{
+    auto& view = *static_cast<NativeWebViewGtk*>(self);
+    const std::pair press { event->time, event->hardware_keycode };
+    if (press == view.lastKeyPress_)
+        return FALSE;
+    view.lastKeyPress_ = press;
+    guardCallback("user input", [&] { view.client_.nativeWebViewUserActed(); });
+    return FALSE;
 }
 
 gboolean NativeWebViewGtk::onDecidePolicy(

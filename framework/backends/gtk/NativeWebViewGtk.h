@@ -5,6 +5,9 @@
 
 #include <webkit2/webkit2.h>
 
+#include <optional>
+#include <utility>
+
 namespace platform::gtk {
 
 class NativeWebViewGtk final : public NativeControlGtk<NativeWebView> {
@@ -12,6 +15,7 @@ public:
     NativeWebViewGtk(GtkLayout* layout, WebKitWebContext* context, NativeWebViewClient& client);
     ~NativeWebViewGtk() override;
 
+    void setVisible(bool visible) override;
     void loadURL(std::string_view url) override;
     void loadHTML(std::string_view source, std::string_view baseURL) override;
     void stopLoading() override;
@@ -24,6 +28,8 @@ public:
 private:
     WebKitWebView* view() const { return WEBKIT_WEB_VIEW(widget()); }
 
+    static gboolean onButtonPress(GtkWidget*, GdkEventButton*, gpointer self);
+    static gboolean onKeyPress(GtkWidget*, GdkEventKey*, gpointer self);
     static gboolean onDecidePolicy(WebKitWebView*, WebKitPolicyDecision*, WebKitPolicyDecisionType, gpointer self);
     static GtkWidget* onCreate(WebKitWebView*, WebKitNavigationAction*, gpointer self);
     static void onLoadChanged(WebKitWebView*, WebKitLoadEvent, gpointer self);
@@ -33,6 +39,7 @@ private:
 
     NativeWebViewClient& client_;
     guint printDialogSource_ = 0;
+    std::optional<std::pair<guint32, guint16>> lastKeyPress_; // its time and key
 };
 
 } // namespace platform::gtk

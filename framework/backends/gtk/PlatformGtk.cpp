@@ -1,9 +1,10 @@
 #include "PlatformGtk.h"
 
+#include "DefaultBrowserGtk.h"
 #include "GLibPtrGtk.h"
 #include "NativeWindowGtk.h"
 
-#include <gio/gio.h>
+#include "platform/XdgFolders.h"
 
 #include <string>
 
@@ -57,11 +58,16 @@ void PlatformGtk::initialize()
 {
     if (initialized_)
         return;
+    // GTK and the engine read these once, at their first use, from here on.
+    KeepOnlyUsableXdgFolders();
     // Windows are placed by position, which only X11 allows a client to do.
     gdk_set_allowed_backends("x11,*");
     // The program takes no command-line arguments, and so no GTK ones either.
-    if (!gtk_init_check(nullptr, nullptr))
-        throw PlatformError("cannot open the display: GTK could not be initialized (is DISPLAY set?)");
+    if (!gtk_init_check(nullptr, nullptr)) {
+        const char* display = g_getenv("DISPLAY");
+        throw PlatformError(display && *display ? "cannot open the display \"" + std::string(display) + "\""
+                                                : std::string("cannot open the display: DISPLAY is not set"));
+    }
 
     controlStyle_ = GObjectHandle<GtkCssProvider>::adopt(gtk_css_provider_new());
     GError* rawError = nullptr;
@@ -104,14 +110,9 @@ std::vector<Rect> PlatformGtk::screens()
     return result;
 }
 
-void PlatformGtk::openInDefaultBrowser(std::string_view url)
+void PlatformGtk::openInDefaultBrowser(std::string_view url, std::function<void(std::string_view)> failed)
 {
-    GError* rawError = nullptr;
-    // The URI goes to GIO's handler lookup, never through a shell.
-    if (!g_app_info_launch_default_for_uri(std::string(url).c_str(), nullptr, &rawError)) {
-        GErrorPtr error { rawError };
-        throw PlatformError(error ? error->message : "no application opens " + std::string(url));
-    }
+    LaunchDefaultBrowser(url, std::move(failed));
 }
 
 } // namespace platform::gtk

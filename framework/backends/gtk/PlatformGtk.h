@@ -18,7 +18,7 @@ public:
     EventLoop& eventLoop() override;
     std::unique_ptr<NativeWindow> createWindow(NativeWindowClient& client) override;
     std::vector<Rect> screens() override;
-    void openInDefaultBrowser(std::string_view url) override;
+    void openInDefaultBrowser(std::string_view url, std::function<void(std::string_view)> failed) override;
 
 private:
     void requireInitialized() const;

@@ -42,11 +42,11 @@ std::unique_ptr<platform::NativeWindow> HeadlessPlatform::createWindow(platform:
     return window;
 }
 
-void HeadlessPlatform::openInDefaultBrowser(std::string_view url)
+void HeadlessPlatform::openInDefaultBrowser(std::string_view url, std::function<void(std::string_view)> failed)
 {
-    if (failBrowser)
-        throw platform::PlatformError("no default browser");
     browserRequests.emplace_back(url);
+    if (failBrowser)
+        loop.post([failed = std::move(failed)] { failed("no default browser"); });
 }
 
 } // namespace headless

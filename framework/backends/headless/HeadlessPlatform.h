@@ -24,14 +24,14 @@ public:
     platform::EventLoop& eventLoop() override { return loop; }
     std::unique_ptr<platform::NativeWindow> createWindow(platform::NativeWindowClient&) override;
     std::vector<platform::Rect> screens() override { return screenRects; }
-    void openInDefaultBrowser(std::string_view url) override;
+    void openInDefaultBrowser(std::string_view url, std::function<void(std::string_view)> failed) override;
 
     // Open windows, oldest first (not owned).
     const std::vector<HeadlessWindow*>& windows() const { return m_windows; }
 
     HeadlessEventLoop loop;
     std::vector<platform::Rect> screenRects { { 0, 0, 1440, 900 } };
-    std::vector<std::string> browserRequests;
+    std::vector<std::string> browserRequests; // every address handed out, taken or not
     bool failInitialization = false;
     bool failBrowser = false;
 

@@ -27,7 +27,8 @@ public:
     void goForward() override;
     void print(bool showDialog) override { calls.push_back(showDialog ? "print dialog" : "print"); }
 
-    // A page in this view asks for a new window.
+    // The user clicks in this view's page, or a page in it asks for a new window.
+    void userClicks() { m_client.nativeWebViewUserActed(); }
     void requestNewWindow(std::string_view url) { m_client.nativeWebViewNewWindowRequested(url); }
 
     // The page shown, or empty before the first load completed.

@@ -169,4 +169,28 @@ void clickWidget(GtkWidget* widget, double x, double y)
     }
 }
 
+void pressKey(GtkWidget* widget, guint keyval)
+{
+    GtkWidget* toplevel = gtk_widget_get_toplevel(widget);
+    gtk_window_present(GTK_WINDOW(toplevel));
+    gtk_widget_grab_focus(widget);
+    GdkDevice* keyboard = gdk_seat_get_keyboard(gdk_display_get_default_seat(gtk_widget_get_display(widget)));
+    GdkKeymapKey* keys = nullptr;
+    gint keyCount = 0;
+    GdkKeymap* keymap = gdk_keymap_get_for_display(gtk_widget_get_display(widget));
+    gdk_keymap_get_entries_for_keyval(keymap, keyval, &keys, &keyCount);
+    const guint16 keycode = keyCount > 0 ? static_cast<guint16>(keys[0].keycode) : 0;
+    g_free(keys);
+    for (GdkEventType type : { GDK_KEY_PRESS, GDK_KEY_RELEASE }) {
+        EventPtr event(gdk_event_new(type));
+        auto& key = event->key;
+        key.window = GDK_WINDOW(g_object_ref(gtk_widget_get_window(toplevel)));
+        key.keyval = keyval;
+        key.hardware_keycode = keycode;
+        key.time = static_cast<guint32>(g_get_monotonic_time() / 1000); // a press of its own
+        gdk_event_set_device(event.get(), keyboard);
+        gtk_main_do_event(event.get());
+    }
+}
+
 } // namespace backendtest

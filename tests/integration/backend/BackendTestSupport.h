@@ -53,4 +53,8 @@ GtkWidget* findWidget(GtkWidget* root, GType type);
 // coordinates; the widget must be mapped.
 void clickWidget(GtkWidget* widget, double x, double y);
 
+// Gives `widget` the keyboard focus and presses and releases a key there as a
+// keyboard would.
+void pressKey(GtkWidget* widget, guint keyval);
+
 } // namespace backendtest

@@ -31,6 +31,8 @@ protected:
             clickablePage(std::string("<button ") + FullArea + " onclick=\"window.open('/popup')\">open</button>") },
         { "/link", clickablePage(std::string("<a href='/popup' target='_blank' ") + FullArea + ">open</a>") },
         { "/popup", { "<html><body>popup</body></html>", "" } },
+        { "/keyed", { "<html><body onkeydown=\"window.open('/popup')\">keys</body></html>", "" } },
+        { "/scripted", { "<html><body><script>document.write(\"<img src='/script-ran'>\")</script></body></html>", "" } },
     } };
 
     RecordingWindowClient windowClient;
@@ -98,6 +100,7 @@ TEST_F(NativeWebViewGtkTest, NewWindowRequestsAreReportedOnceAndTheViewKeepsItsP
         // once that load is done any second report would have come.
         ASSERT_TRUE(loadAndWait(*view, "/two"));
 
+        EXPECT_EQ(client.userActions, 1);
         EXPECT_EQ(client.newWindows, (std::vector { server.url("/popup") }));
         EXPECT_EQ(client.asked, (std::vector { server.url(page), server.url("/two") }));
         EXPECT_EQ(client.completed, (std::vector { server.url(page), server.url("/two") }));
@@ -105,3 +108,61 @@ TEST_F(NativeWebViewGtkTest, NewWindowRequestsAreReportedOnceAndTheViewKeepsItsP
     EXPECT_FALSE(server.wasRequested("/popup"));
 }
 
+
+TEST_F(NativeWebViewGtkTest, AKeyPressInAPageIsAUserActionLikeAClick)
+{
+    window->setTitle("Keys");
+    window->setSize(300, 200);
+    auto view = window->createWebView(client);
+    view->setGeometry({ 0, 0, 300, 200 });
+    window->show();
+    GtkWidget* webView = findWidget(GTK_WIDGET(findWindow("Keys")), WEBKIT_TYPE_WEB_VIEW);
+    ASSERT_TRUE(loadAndWait(*view, "/keyed"));
+    ASSERT_TRUE(runUntil([&] { return gtk_widget_get_mapped(webView); }, "the view to be mapped"));
+
+    pressKey(webView, GDK_KEY_Return);
+    ASSERT_TRUE(runUntil([&] { return !client.newWindows.empty(); }, "the window asked for from the keyboard"));
+    // The page left the key unhandled, so the engine gave it back to GTK.
+    ASSERT_TRUE(loadAndWait(*view, "/two"));
+    EXPECT_EQ(client.userActions, 1);
+    EXPECT_EQ(client.newWindows, (std::vector { server.url("/popup") }));
+}
+
+// The engine takes a script address or an empty one without a word to the
+// navigation policy, so the view itself must ask.
+TEST_F(NativeWebViewGtkTest, AddressesTheEngineTakesUnaskedArePutToTheClientFirst)
+{
+    auto view = window->createWebView(client);
+    view->setGeometry({ 0, 0, 300, 200 });
+    window->show();
+    ASSERT_TRUE(loadAndWait(*view, "/one"));
+
+    client.cancel = [](std::string_view url) { return !url.starts_with("http:"); };
+    view->loadURL("");
+    view->loadURL(" \tJavaScript:fetch('/refused')");
+    ASSERT_TRUE(loadAndWait(*view, "/two"));
+    EXPECT_TRUE(client.wasAsked(""));
+    EXPECT_TRUE(client.wasAsked(" \tJavaScript:fetch('/refused')"));
+    EXPECT_EQ(client.completed, (std::vector { server.url("/one"), server.url("/two") }));
+
+    client.cancel = {};
+    view->loadURL("javascript:fetch('/script-ran')");
+    ASSERT_TRUE(runUntil([&] { return server.wasRequested("/script-ran"); }, "the script the client let run"));
+    EXPECT_FALSE(server.wasRequested("/refused"));
+}
+
+TEST_F(NativeWebViewGtkTest, AViewThatIsNotVisibleRunsNoPageScript)
+{
+    auto view = window->createWebView(client);
+    view->setGeometry({ 0, 0, 36, 19 });
+    view->setVisible(false);
+    window->show();
+
+    // The page's script asks for an image, which its load waits for.
+    ASSERT_TRUE(loadAndWait(*view, "/scripted"));
+    EXPECT_FALSE(server.wasRequested("/script-ran"));
+
+    view->setVisible(true);
+    view->loadURL(server.url("/scripted"));
+    EXPECT_TRUE(runUntil([&] { return server.wasRequested("/script-ran"); }, "the script of a shown page"));
+}

@@ -41,6 +41,7 @@ struct RecordingWebViewClient : platform::NativeWebViewClient {
         asked.emplace_back(url);
         return cancel && cancel(url);
     }
+    void nativeWebViewUserActed() override { ++userActions; }
     void nativeWebViewNewWindowRequested(std::string_view url) override { newWindows.emplace_back(url); }
     void nativeWebViewDocumentComplete(std::string_view url) override { completed.emplace_back(url); }
 
@@ -49,6 +50,7 @@ struct RecordingWebViewClient : platform::NativeWebViewClient {
 
     std::function<bool(std::string_view)> cancel;
     std::vector<std::string> asked;
+    int userActions = 0;
     std::vector<std::string> newWindows;
     std::vector<std::string> completed;
 };

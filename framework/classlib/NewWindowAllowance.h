@@ -1,0 +1,40 @@
+#pragma once
+
+namespace cl {
+
+// How many new windows a page may ask for: one for each thing the user did in
+// it. The engine lets one click open any number of windows, so without this a
+// page could hand the desktop a thousand addresses for one click.
+class NewWindowAllowance {
+public:
+    enum class Answer {
+        Granted,
+        Refused,
+        RefusedFirstOfBurst, // the first refusal since the user last acted
+    };
+
+    // A click or a key press in the page: one request may follow.
+    void userActed()
+    {
+        m_available = true;
+        m_burstNoticed = false;
+    }
+
+    Answer take()
+    {
+        if (m_available) {
+            m_available = false;
+            return Answer::Granted;
+        }
+        if (m_burstNoticed)
+            return Answer::Refused;
+        m_burstNoticed = true;
+        return Answer::RefusedFirstOfBurst;
+    }
+
+private:
+    bool m_available = false;
+    bool m_burstNoticed = false;
+};
+
+} // namespace cl
