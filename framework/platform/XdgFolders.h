@@ -8,6 +8,7 @@ namespace platform {
 // engine fall back to the default folder as for an unset one. A relative
 // path, a file, or a folder that can't be made or written is unusable; the
 // runtime folder is the session's to make, so it must already be there.
+// Nothing is made here.
 // Call it before anything reads them: GLib keeps its first answer.
 void KeepOnlyUsableXdgFolders();
 
