@@ -16,13 +16,11 @@ can't give the test a private network namespace (it needs root).
 import os
 import random
 import re
-import shutil
-import subprocess
 import sys
-import tempfile
 import time
 
-from browser_session_test import Checks, Session, main, prepare_folders, send_close_request, start_display
+from browser_session_test import (Checks, Session, inside_namespace, main, prepare_folders, send_close_request,
+                                  start_display)
 
 DEFAULT_GEOMETRY = (210, 100, 1020, 700)  # on the 1440 x 900 test screen
 SIDES = ("top", "left", "height", "width")
@@ -120,23 +118,5 @@ def drive(binary, root, checks):
         xvfb.wait()
 
 
-def inside_namespace(binary):
-    """Runs in the private namespace, where nothing can be reached."""
-    subprocess.run(["ip", "link", "set", "lo", "up"], check=True)
-    root = tempfile.mkdtemp(prefix="quillmere-e2e-geometry-")
-    try:
-        os.makedirs("/tmp/.X11-unix", exist_ok=True)
-        subprocess.run(["mount", "-t", "tmpfs", "-o", "mode=1777", "tmpfs", "/tmp/.X11-unix"], check=True)
-        checks = Checks()
-        try:
-            drive(binary, root, checks)
-        except Exception as error:  # a broken step fails the run with its reason
-            checks.check(False, f"the run went to its end ({error})")
-        print(f"{checks.passed} passed, {checks.failed} failed", flush=True)
-        return 0 if checks.failed == 0 else 1
-    finally:
-        shutil.rmtree(root, ignore_errors=True)
-
-
 if __name__ == "__main__":
-    sys.exit(main(inside_namespace, __file__))
+    sys.exit(main(lambda binary: inside_namespace(binary, drive), __file__))
