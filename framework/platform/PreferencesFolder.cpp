@@ -7,8 +7,6 @@
 
 namespace platform {
 
-namespace {
-
 std::optional<std::filesystem::path> HomeFolder()
 {
     if (const char* home = std::getenv("HOME"); home && *home)
@@ -17,8 +15,6 @@ std::optional<std::filesystem::path> HomeFolder()
         return std::filesystem::path(entry->pw_dir);
     return std::nullopt;
 }
-
-} // namespace
 
 std::optional<std::filesystem::path> UserPreferencesFolder()
 {

@@ -5,6 +5,9 @@
 
 namespace platform {
 
+// The user's home folder: $HOME, else the one the user database gives.
+std::optional<std::filesystem::path> HomeFolder();
+
 // The user's preferences folder: $XDG_CONFIG_HOME when it is an absolute path,
 // else ~/.config. Made when missing; empty when it can't be had.
 std::optional<std::filesystem::path> UserPreferencesFolder();

@@ -1,11 +1,16 @@
 #include "XdgFolders.h"
 
+#include "PreferencesFolder.h"
+
 #include <errno.h>
 #include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <string>
+#include <utility>
+#include <vector>
 
 namespace platform {
 
@@ -51,6 +56,75 @@ void KeepOnlyUsableXdgFolders()
         }
         unsetenv(folder.variable);
     }
+}
+
+RunFolder::RunFolder(std::filesystem::path path)
+    : m_path(std::move(path))
+{
+}
+
+RunFolder::RunFolder(RunFolder&& other) noexcept
+    : m_path(std::exchange(other.m_path, {}))
+{
+}
+
+// The folder held before goes with `other`.
+RunFolder& RunFolder::operator=(RunFolder&& other) noexcept
+{
+    std::swap(m_path, other.m_path);
+    return *this;
+}
+
+RunFolder::~RunFolder()
+{
+    std::error_code error;
+    if (!m_path.empty())
+        std::filesystem::remove_all(m_path, error);
+}
+
+namespace {
+
+// The engine would make it anyway; whether it can is only known by trying.
+bool CanBeMade(const std::filesystem::path& folder)
+{
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    return std::filesystem::is_directory(folder, error) && access(folder.c_str(), W_OK | X_OK) == 0;
+}
+
+} // namespace
+
+std::optional<RunFolder> ProvideFoldersTheEngineNeeds()
+{
+    const auto home = HomeFolder();
+    std::error_code error;
+    // A home that can't be written in may still hold writable folders.
+    const bool homeServes = home && (std::filesystem::create_directories(*home, error), std::filesystem::is_directory(*home, error));
+    std::vector<const char*> missing;
+    for (const auto& [variable, underHome] : { std::pair { "XDG_DATA_HOME", ".local/share" }, { "XDG_CACHE_HOME", ".cache" } }) {
+        if (!std::getenv(variable) && !(homeServes && CanBeMade(*home / underHome)))
+            missing.push_back(variable);
+    }
+    if (homeServes && missing.empty())
+        return std::nullopt;
+
+    std::string pattern = (std::filesystem::temp_directory_path(error) / "quillmere-XXXXXX").string();
+    if (error || !mkdtemp(pattern.data()))
+        return std::nullopt;
+    RunFolder runFolder(pattern);
+    // The engine's sandbox mounts more of the home than these; a home that is
+    // a file, say, stops it whatever else is set.
+    if (!homeServes) {
+        std::fprintf(stderr, "%s: the home folder can't be used; settings and site data are kept in %s for this run only\n",
+            program_invocation_short_name, pattern.c_str());
+        setenv("HOME", pattern.c_str(), 1);
+        return runFolder;
+    }
+    std::fprintf(stderr, "%s: the home folder can't hold the site data or cache; they are kept in %s for this run only\n",
+        program_invocation_short_name, pattern.c_str());
+    for (const char* variable : missing)
+        setenv(variable, (runFolder.path() / variable).c_str(), 1);
+    return runFolder;
 }
 
 } // namespace platform

@@ -188,26 +188,35 @@ def check_unusable_folders(binary, display, env, root, recorder, checks):
     not_a_folder = os.path.join(root, "not-a-folder")
     with open(not_a_folder, "w") as file:
         file.write("a file where a folder should be\n")
-    for variable, value in (("XDG_CONFIG_HOME", not_a_folder), ("XDG_DATA_HOME", not_a_folder),
-                            ("XDG_CACHE_HOME", os.path.join(not_a_folder, "below")),
-                            ("XDG_RUNTIME_DIR", not_a_folder)):
+    run_folders = os.path.join(root, "run-folders")
+    os.makedirs(run_folders)
+    # A home that is a file leaves the XDG defaults below a file too.
+    home_is_a_file = {key: value for key, value in env.items() if not key.startswith("XDG_")}
+    home_is_a_file.update(HOME=not_a_folder, TMPDIR=run_folders)
+    for variable, session_env, reported in (
+            ("XDG_CONFIG_HOME", dict(env, XDG_CONFIG_HOME=not_a_folder), "XDG_CONFIG_HOME"),
+            ("XDG_DATA_HOME", dict(env, XDG_DATA_HOME=not_a_folder), "XDG_DATA_HOME"),
+            ("XDG_CACHE_HOME", dict(env, XDG_CACHE_HOME=os.path.join(not_a_folder, "below")), "XDG_CACHE_HOME"),
+            ("XDG_RUNTIME_DIR", dict(env, XDG_RUNTIME_DIR=not_a_folder), "XDG_RUNTIME_DIR"),
+            ("HOME", home_is_a_file, "home folder")):
         session = None
         try:
             shown = len(recorder.shown())
-            session = harness.Session(binary, display, dict(env, **{variable: value}))
+            session = harness.Session(binary, display, session_env)
             errors = ErrorLog(session.process.stderr)
             page_shown = recorder.wait_for_shown(shown + 1)
             status = session.close()
             checks.check(page_shown and status == 0,
                          f"with {variable} naming no usable folder the browser shows its page and closes normally "
                          f"(status {status}, page {page_shown})")
-            checks.check(errors.since(0).count(variable) == 1, f"{variable} is reported in one line")
+            checks.check(errors.since(0).count(reported) == 1, f"{variable} is reported in one line")
         except RuntimeError as error:
             checks.check(False, f"the browser starts with {variable} naming no usable folder ({error})")
         finally:
             if session is not None and session.process.poll() is None:
                 session.process.kill()
                 session.process.wait()
+    checks.check(os.listdir(run_folders) == [], "the folder made for a run without a usable home is gone after it")
 
 
 def check_no_display(binary, env, checks):

@@ -89,3 +89,29 @@ TEST_F(XdgFoldersTest, UsableFoldersStayAsDoMissingOnesThatCanBeMadeButTheRuntim
 }
 
 } // namespace
+
+TEST_F(XdgFoldersTest, AHomeThatIsAFileIsReplacedForTheRunByAFolderThatGoesWithIt)
+{
+    const char* home = std::getenv("HOME");
+    const std::string savedHome = home ? home : "";
+    unsetenv("XDG_DATA_HOME");
+    unsetenv("XDG_CACHE_HOME");
+
+    setenv("HOME", (root / "folder").c_str(), 1);
+    EXPECT_FALSE(platform::ProvideFoldersTheEngineNeeds().has_value());
+    EXPECT_TRUE(fs::is_directory(root / "folder" / ".cache"));
+
+    setenv("HOME", (root / "file").c_str(), 1);
+    testing::internal::CaptureStderr();
+    std::optional<platform::RunFolder> runFolder = platform::ProvideFoldersTheEngineNeeds();
+    const std::string report = testing::internal::GetCapturedStderr();
+    const std::string replacedHome = value("HOME").value_or("");
+    setenv("HOME", savedHome.c_str(), 1);
+
+    ASSERT_TRUE(runFolder.has_value());
+    EXPECT_EQ(replacedHome, runFolder->path().string());
+    EXPECT_TRUE(fs::is_directory(replacedHome));
+    EXPECT_NE(report.find(replacedHome), std::string::npos) << report;
+    runFolder.reset();
+    EXPECT_FALSE(fs::exists(replacedHome));
+}

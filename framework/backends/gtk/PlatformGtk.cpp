@@ -60,6 +60,7 @@ void PlatformGtk::initialize()
         return;
     // GTK and the engine read these once, at their first use, from here on.
     KeepOnlyUsableXdgFolders();
+    runFolder_ = ProvideFoldersTheEngineNeeds();
     // Windows are placed by position, which only X11 allows a client to do.
     gdk_set_allowed_backends("x11,*");
     // The program takes no command-line arguments, and so no GTK ones either.

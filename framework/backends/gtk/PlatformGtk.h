@@ -4,6 +4,7 @@
 #include "GObjectHandleGtk.h"
 #include "WebContextGtk.h"
 #include "platform/Platform.h"
+#include "platform/XdgFolders.h"
 
 #include <gtk/gtk.h>
 
@@ -24,6 +25,7 @@ private:
     void requireInitialized() const;
 
     bool initialized_ = false;
+    std::optional<RunFolder> runFolder_;
     EventLoopGtk eventLoop_;
     GObjectHandle<GtkCssProvider> controlStyle_;
     WebContextGtk webContext_;
