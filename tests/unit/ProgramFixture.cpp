@@ -1,7 +1,15 @@
 #include "ProgramFixture.h"
 
-
 namespace testing_support {
+
+template<class T>
+static T& NativeOf(cl::Window& window, const char* name)
+{
+    auto* rect = dynamic_cast<cl::RectControl*>(window.controlNamed(name).get());
+    if (auto* native = dynamic_cast<T*>(rect ? rect->native() : nullptr))
+        return *native;
+    throw std::logic_error(std::string("no native control for ") + name);
+}
 
 void ProgramTest::SetUp()
 {

@@ -23,8 +23,8 @@
 
 namespace testing_support {
 
-// The main window's place and size, whether it is shown, and each of its
-// controls' place and size by name.
+// The main window's place and size, whether it is shown, and its controls'
+// places and sizes by name.
 struct WindowSnapshot {
     platform::Rect window;
     bool shown = false;
@@ -53,8 +53,8 @@ protected:
     void settle() { platform().loop.drain(); }
 
     WindowSnapshot snapshot();
-    // The main window as each "Resized" run found it, in order since the
-    // program started: the first is what building and "Open" left.
+    // The main window as each "Resized" run found it, in order: the first is
+    // what building and "Open" left.
     std::vector<WindowSnapshot> beforeResizedRuns;
 
     std::vector<std::string> milestones;
@@ -62,16 +62,10 @@ protected:
     bool started = false;
 };
 
-template<class T>
-T& NativeOf(cl::Window& window, const char* name)
-{
-    auto control = window.controlNamed(name);
-    EXPECT_TRUE(control) << name;
-    auto* rect = dynamic_cast<cl::RectControl*>(control.get());
-    auto* native = dynamic_cast<T*>(rect ? rect->native() : nullptr);
-    if (!native)
-        throw std::logic_error(std::string("no native control for ") + name);
-    return *native;
-}
+// The program started before each test.
+class StartedProgramTest : public ProgramTest {
+protected:
+    void SetUp() override { ProgramTest::SetUp(); startProgram(); }
+};
 
 } // namespace testing_support

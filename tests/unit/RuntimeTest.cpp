@@ -17,15 +17,10 @@ TEST(ConversionTest, DoubleToIntegerIsDefinedForEveryDouble)
 {
     constexpr auto kMin = std::numeric_limits<std::int32_t>::min();
     constexpr auto kMax = std::numeric_limits<std::int32_t>::max();
-    EXPECT_EQ(rt::RuntimeCvtReal64ToSInt32(172.5), 172);
-    EXPECT_EQ(rt::RuntimeCvtReal64ToSInt32(-110.9), -110);
-    EXPECT_EQ(rt::RuntimeCvtReal64ToSInt32(-0.5), 0);
-    EXPECT_EQ(rt::RuntimeCvtReal64ToSInt32(3e10), kMax);
-    EXPECT_EQ(rt::RuntimeCvtReal64ToSInt32(-3e10), kMin);
-    EXPECT_EQ(rt::RuntimeCvtReal64ToSInt32(std::numeric_limits<double>::infinity()), kMax);
-    EXPECT_EQ(rt::RuntimeCvtReal64ToSInt32(std::nan("")), 0);
-    EXPECT_EQ(rt::RuntimeCvtReal64ToSInt32(2147483647.9), kMax);
-    EXPECT_EQ(rt::RuntimeCvtReal64ToSInt32(-2147483648.9), kMin);
+    for (auto [value, converted] : { std::pair { 172.5, 172 }, { -110.9, -110 }, { -0.5, 0 }, { 3e10, kMax },
+             { -3e10, kMin }, { std::numeric_limits<double>::infinity(), kMax }, { std::nan(""), 0 },
+             { 2147483647.9, kMax }, { -2147483648.9, kMin } })
+        EXPECT_EQ(rt::RuntimeCvtReal64ToSInt32(value), converted) << value;
 }
 
 TEST(ConversionTest, StrAndCDblRoundTripEveryIntegerKind)
@@ -65,16 +60,25 @@ TEST(ReferenceTest, ExceptionsReleaseWhatTheyPassThrough)
     EXPECT_EQ(kept->refCount(), 1u);
 }
 
-TEST(EventDispatchTest, EndExceptionsEndQuietlyAndOthersAreReported)
+// What a handler's failure prints, and the exit status of the run it ended in.
+std::pair<std::string, int> RunHandler(void (*handler)())
 {
+    rt::RuntimeInit();
     testing::internal::CaptureStderr();
-    cl::CallFunctionWithExceptionHandling([] { rt::Raise<rt::EndException>("done"); });
-    cl::CallFunctionWithExceptionHandling([] { rt::Raise<rt::ThreadEndException>("done"); });
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+    cl::CallFunctionWithExceptionHandling(handler);
+    std::string report = testing::internal::GetCapturedStderr();
+    return { report, rt::RuntimeExit() };
+}
 
-    testing::internal::CaptureStderr();
-    cl::CallFunctionWithExceptionHandling([] { rt::Raise<rt::IOException>("disk on fire", 5); });
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "Unhandled IOException: disk on fire\n");
+TEST(EventDispatchTest, EndExceptionsEndQuietlyAndAnyOtherFailureIsReportedAndFailsTheRun)
+{
+    using Outcome = std::pair<std::string, int>;
+    EXPECT_EQ(RunHandler([] { rt::Raise<rt::EndException>("done"); }), Outcome("", 0));
+    EXPECT_EQ(RunHandler([] { rt::Raise<rt::ThreadEndException>("done"); }), Outcome("", 0));
+    EXPECT_EQ(RunHandler([] { rt::Raise<rt::IOException>("disk on fire", 5); }),
+        Outcome("Unhandled IOException: disk on fire\n", 1));
+    EXPECT_EQ(RunHandler([] { throw std::runtime_error("the disk is full"); }),
+        Outcome("Unhandled RuntimeException: the disk is full\n", 1));
 }
 
 TEST(DelegateTest, CarriesItsRoutineAndCallsItWithTheBoundObjectFirst)
