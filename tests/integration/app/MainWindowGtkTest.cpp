@@ -101,7 +101,8 @@ Layout LayoutOf(cl::Window& window, GtkWidget* toplevel)
 
 class MainWindowGtkTest : public ::testing::Test {
 protected:
-    void SetUp() override
+    // Starts the program and waits until its window shows, laid out.
+    void open()
     {
         rt::RuntimeSetProbe([this](std::string_view milestone) {
             auto opening = cl::RuntimeGetImplicitWindow(mainwindow::kWindow1ClassName);
@@ -140,6 +141,7 @@ protected:
 
 TEST_F(MainWindowGtkTest, ShowsTheButtonRowSeparatorAndViewWhereTheyWereDesigned)
 {
+    ASSERT_NO_FATAL_FAILURE(open());
     EXPECT_STREQ(gtk_window_get_title(GTK_WINDOW(toplevel)), "Quillmere");
     int width = 0, height = 0;
     gtk_window_get_size(GTK_WINDOW(toplevel), &width, &height);
@@ -185,6 +187,7 @@ TEST_F(MainWindowGtkTest, ShowsTheButtonRowSeparatorAndViewWhereTheyWereDesigned
 
 TEST_F(MainWindowGtkTest, AUserResizeLaysTheWindowOutAgainAndBelowTheFloorOnceMore)
 {
+    ASSERT_NO_FATAL_FAILURE(open());
     gtk_window_resize(GTK_WINDOW(toplevel), 800, 600);
     ASSERT_TRUE(IterateUntil([&] { return window->Height() == 600 && allocationOf("HTMLViewer1").width == 800; }));
     EXPECT_EQ(allocationOf("HTMLViewer1"), (platform::Rect { 0, 35, 800, 550 }));
@@ -208,6 +211,7 @@ TEST_F(MainWindowGtkTest, AUserResizeLaysTheWindowOutAgainAndBelowTheFloorOnceMo
 
 TEST_F(MainWindowGtkTest, SeveralSizeWritesInOneHandlerGiveOneRun)
 {
+    ASSERT_NO_FATAL_FAILURE(open());
     const auto runs = beforeResizedRuns.size();
     bool handled = false;
     rt::RuntimePlatform().eventLoop().post([&] {
@@ -224,22 +228,15 @@ TEST_F(MainWindowGtkTest, SeveralSizeWritesInOneHandlerGiveOneRun)
     EXPECT_EQ(allocationOf("BevelButton5").left, 854);
 }
 
-// A window saved narrower than the button row ends: "Open" leaves the "?"
-// button past the right edge, and the run after it brings it into sight.
-class RestoredMainWindowGtkTest : public MainWindowGtkTest {
-protected:
-    void SetUp() override
-    {
-        config.write("quillmere-top.txt", "100");
-        config.write("quillmere-left.txt", "100");
-        config.write("quillmere-height.txt", "550");
-        config.write("quillmere-width.txt", "600");
-        MainWindowGtkTest::SetUp();
-    }
-};
-
-TEST_F(RestoredMainWindowGtkTest, ANarrowRestoredWindowShowsTheHelpButtonAtItsRightEdge)
+// A window saved narrower than the button row: "Open" leaves the "?" button
+// past the right edge, and the run after it brings it into sight.
+TEST_F(MainWindowGtkTest, ANarrowRestoredWindowShowsTheHelpButtonAtItsRightEdge)
 {
+    config.write("quillmere-top.txt", "100");
+    config.write("quillmere-left.txt", "100");
+    config.write("quillmere-height.txt", "550");
+    config.write("quillmere-width.txt", "600");
+    ASSERT_NO_FATAL_FAILURE(open());
     EXPECT_EQ(beforeResizedRuns.at(0), (Layout { { 0, 35, 590, 500 }, 595, 221, false }));
     EXPECT_EQ(allocationOf("HTMLViewer1"), (platform::Rect { 0, 35, 600, 500 }));
     EXPECT_EQ(allocationOf("BevelButton5"), (platform::Rect { 554, 7, 38, 23 }));
