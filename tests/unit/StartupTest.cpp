@@ -30,45 +30,6 @@ protected:
     }
 };
 
-TEST_F(MainFunctionTest, RunsTheStartUpStepsInOrderAndExitsWithQuitsCodeWhenTheWindowCloses)
-{
-    int exitStatus = runProgram([](headless::HeadlessPlatform& platform) { platform.windows().front()->userClose(); });
-
-    EXPECT_EQ(exitStatus, 0);
-    const std::vector<std::string> expected { "RuntimeInit", "RunFrameworkInitialization", "start-up routine",
-        "RuntimeInitExternalClasses", "RuntimeAllocatePluginEntrypointsTable", "RuntimeRegisterAppObject",
-        "event Layout", "event CreateControls", "event Open", "RuntimeRun", "event Close", "Quit",
-        "RuntimeRun returned", "RuntimeExit" };
-    std::erase_if(milestones, [&](const std::string& m) { return std::ranges::find(expected, m) == expected.end(); });
-    EXPECT_EQ(milestones, expected);
-}
-
-TEST_F(MainFunctionTest, APlatformThatCannotStartIsReportedPlainlySkipsTheLoopAndStillFinalises)
-{
-    testing::internal::CaptureStderr();
-    int exitStatus = runProgram([](headless::HeadlessPlatform&) { FAIL() << "the loop ran"; }, [](std::string_view milestone) {
-        if (milestone == "RuntimeInit")
-            headless::HeadlessPlatform::current().failInitialization = true;
-    });
-
-    EXPECT_EQ(testing::internal::GetCapturedStderr(),
-        std::string(program_invocation_short_name) + ": the headless display was set to fail\n");
-    EXPECT_EQ(exitStatus, 1);
-    EXPECT_EQ(std::ranges::count(milestones, "start-up routine"), 0);
-    EXPECT_EQ(milestones.back(), "RuntimeExit");
-}
-
-TEST_F(MainFunctionTest, ALoopThatCanNeverEndIsReportedInsteadOfHanging)
-{
-    testing::internal::CaptureStderr();
-    int exitStatus = runProgram([](headless::HeadlessPlatform&) { /* never closes the window */ });
-    const std::string report = testing::internal::GetCapturedStderr();
-
-    EXPECT_EQ(exitStatus, 1);
-    EXPECT_NE(report.find("never told to quit"), std::string::npos) << report;
-    EXPECT_EQ(milestones.back(), "RuntimeExit");
-}
-
 // The class library's window lists, as start-up and finalisation leave them.
 std::string WindowLists()
 {
@@ -78,7 +39,7 @@ std::string WindowLists()
         + describe(bool(cl::mImplicitWindowList), !cl::mImplicitWindowList || cl::mImplicitWindowList->byClassName.empty());
 }
 
-TEST_F(MainFunctionTest, BuildsTheRecordsBeforeStartUpAndFinalisesBeforeTheRuntimeExits)
+TEST_F(MainFunctionTest, RunsTheStartUpStepsInOrderFinalisesAndExitsWithQuitsCodeWhenTheWindowCloses)
 {
     cl::Windows = nullptr;
     cl::mImplicitWindowList = nullptr;
@@ -90,23 +51,49 @@ TEST_F(MainFunctionTest, BuildsTheRecordsBeforeStartUpAndFinalisesBeforeTheRunti
         });
 
     EXPECT_EQ(exitStatus, 0);
+    const std::vector<std::string> expected { "RuntimeInit", "RunFrameworkInitialization", "start-up routine",
+        "RuntimeInitExternalClasses", "RuntimeAllocatePluginEntrypointsTable", "RuntimeRegisterAppObject",
+        "event Layout", "event CreateControls", "event Open", "RuntimeRun", "event Close", "Quit",
+        "RuntimeRun returned", "RuntimeExit" };
+    std::erase_if(milestones, [&](const std::string& m) { return std::ranges::find(expected, m) == expected.end(); });
+    EXPECT_EQ(milestones, expected);
+    // The class records are built before start-up, and finalisation comes
+    // before the runtime exits.
     EXPECT_EQ(lists, (std::vector<std::string> { "RunFrameworkInitialization: open empty, implicit nil",
                          "RuntimeRun: open filled, implicit filled", "RuntimeExit: open nil, implicit nil" }));
 }
 
-TEST_F(MainFunctionTest, AnExceptionNobodyCanNameIsReportedAsUnknownAndTheProgramStillFinalises)
+// A display that can't be opened, a loop nothing will ever end, and an
+// exception nobody can name: each is said once, fails the run, and the
+// program still finalises before the runtime exits.
+TEST_F(MainFunctionTest, ARunThatEndsEarlyIsReportedFailsAndIsStillFinalised)
 {
-    testing::internal::CaptureStderr();
-    std::string listsAtExit;
-    int exitStatus = runProgram([](headless::HeadlessPlatform&) { throw 42; }, [&](std::string_view milestone) {
-        if (milestone == "RuntimeExit")
-            listsAtExit = WindowLists();
-    });
-
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "Unhandled RuntimeException: unknown exception\n");
-    EXPECT_EQ(exitStatus, 1);
-    EXPECT_EQ(listsAtExit, "open nil, implicit nil");
-    EXPECT_EQ(milestones.back(), "RuntimeExit");
+    struct Case {
+        bool displayFails;
+        void (*script)(headless::HeadlessPlatform&);
+        std::string report;
+    };
+    for (const auto& [displayFails, script, report] :
+        { Case { true, [](headless::HeadlessPlatform&) { ADD_FAILURE() << "the loop ran"; },
+              std::string(program_invocation_short_name) + ": the headless display was set to fail\n" },
+            Case { false, [](headless::HeadlessPlatform&) { /* never closes the window */ },
+                "Unhandled RuntimeException: headless event loop is idle and was never told to quit\n" },
+            Case { false, [](headless::HeadlessPlatform&) { throw 42; }, "Unhandled RuntimeException: unknown exception\n" } }) {
+        SCOPED_TRACE(report);
+        milestones.clear();
+        std::string listsAtExit;
+        testing::internal::CaptureStderr();
+        const int exitStatus = runProgram(script, [&](std::string_view milestone) {
+            if (milestone == "RuntimeInit")
+                headless::HeadlessPlatform::current().failInitialization = displayFails;
+            if (milestone == "RuntimeExit")
+                listsAtExit = WindowLists();
+        });
+        EXPECT_EQ(testing::internal::GetCapturedStderr(), report);
+        EXPECT_EQ(exitStatus, 1);
+        EXPECT_EQ(std::ranges::count(milestones, "start-up routine"), displayFails ? 0 : 1);
+        EXPECT_EQ(listsAtExit, "open nil, implicit nil");
+    }
 }
 
 TEST_F(StartedProgramTest, FillsThePluginTableByNameInIndexOrder)
