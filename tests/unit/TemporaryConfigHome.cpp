@@ -8,25 +8,35 @@
 
 namespace testing_support {
 
+SavedEnvironment::SavedEnvironment(std::initializer_list<const char*> names)
+{
+    for (const char* name : names) {
+        const char* value = std::getenv(name);
+        m_saved.emplace_back(name, value ? std::optional<std::string>(value) : std::nullopt);
+    }
+}
+
+SavedEnvironment::~SavedEnvironment()
+{
+    for (const auto& [name, value] : m_saved) {
+        if (value)
+            setenv(name.c_str(), value->c_str(), 1);
+        else
+            unsetenv(name.c_str());
+    }
+}
+
 TemporaryConfigHome::TemporaryConfigHome()
 {
     std::string pattern = (std::filesystem::temp_directory_path() / "quillmere-test-XXXXXX").string();
     if (!mkdtemp(pattern.data()))
         throw std::runtime_error("cannot make a temporary folder");
     m_path = pattern;
-    if (const char* previous = std::getenv("XDG_CONFIG_HOME")) {
-        m_previous = previous;
-        m_hadPrevious = true;
-    }
     setenv("XDG_CONFIG_HOME", m_path.c_str(), 1);
 }
 
 TemporaryConfigHome::~TemporaryConfigHome()
 {
-    if (m_hadPrevious)
-        setenv("XDG_CONFIG_HOME", m_previous.c_str(), 1);
-    else
-        unsetenv("XDG_CONFIG_HOME");
     std::error_code ignored;
     std::filesystem::remove_all(m_path, ignored);
 }
