@@ -1,10 +1,7 @@
 #!/usr/bin/env python3
-"""End-to-end: the real quillmere executable with damaged window-geometry files.
-
-A fifo or a link to /dev/zero among the files, or a saved size far beyond the
-screen, must open the default window at once; closes killed half-way must leave
-nothing behind once a later close has run. Runs like browser_session_test.py,
-whose helpers it uses, under watchdogs against a hang or memory running away.
+"""End-to-end: a fifo or a link to /dev/zero among the geometry files, or a size far
+beyond the screen, opens the default window at once; closes killed half-way leave
+nothing behind once a later one has run. Uses browser_session_test.py's harness.
 
 Usage: geometry_files_test.py PATH_TO_QUILLMERE (exit status 77: no namespace)
 """

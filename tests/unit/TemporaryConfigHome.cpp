@@ -8,24 +8,6 @@
 
 namespace testing_support {
 
-SavedEnvironment::SavedEnvironment(std::initializer_list<const char*> names)
-{
-    for (const char* name : names) {
-        const char* value = std::getenv(name);
-        m_saved.emplace_back(name, value ? std::optional<std::string>(value) : std::nullopt);
-    }
-}
-
-SavedEnvironment::~SavedEnvironment()
-{
-    for (const auto& [name, value] : m_saved) {
-        if (value)
-            setenv(name.c_str(), value->c_str(), 1);
-        else
-            unsetenv(name.c_str());
-    }
-}
-
 TemporaryConfigHome::TemporaryConfigHome()
 {
     std::string pattern = (std::filesystem::temp_directory_path() / "quillmere-test-XXXXXX").string();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdlib>
 #include <filesystem>
 #include <initializer_list>
 #include <optional>
@@ -12,8 +13,18 @@ namespace testing_support {
 // Environment variables put back as they were, or unset again, when it goes.
 class SavedEnvironment {
 public:
-    explicit SavedEnvironment(std::initializer_list<const char*> names);
-    ~SavedEnvironment();
+    explicit SavedEnvironment(std::initializer_list<const char*> names)
+    {
+        for (const char* name : names) {
+            const char* value = std::getenv(name);
+            m_saved.emplace_back(name, value ? std::optional<std::string>(value) : std::nullopt);
+        }
+    }
+    ~SavedEnvironment()
+    {
+        for (const auto& [name, value] : m_saved)
+            value ? setenv(name.c_str(), value->c_str(), 1) : unsetenv(name.c_str());
+    }
     SavedEnvironment(const SavedEnvironment&) = delete;
     SavedEnvironment& operator=(const SavedEnvironment&) = delete;
 

@@ -86,20 +86,6 @@ protected:
     }
 };
 
-TEST_F(WindowGeometryTest, FirstRunCentresTheDefaultSizeOnTheFirstScreenDroppingHalfPixels)
-{
-    const std::pair<std::vector<platform::Rect>, platform::Rect> cases[] = {
-        { { { 0, 0, 1440, 900 } }, kDefault },
-        { { { 0, 0, 800, 600 } }, { -110, -50, 1020, 700 } },
-        { { { 0, 0, 1365, 768 }, { 1365, 0, 1920, 1080 } }, { 172, 34, 1020, 700 } }, // 682.5 - 510
-    };
-    for (const auto& [screens, expected] : cases) {
-        startOnScreens(screens);
-        EXPECT_EQ(windowRect(), expected);
-        stopProgram();
-    }
-}
-
 TEST_F(WindowGeometryTest, ClosingWritesTheFourFilesAndTheNextOpeningRestoresThem)
 {
     startProgram();
@@ -122,7 +108,7 @@ TEST_F(WindowGeometryTest, ClosingWritesTheFourFilesAndTheNextOpeningRestoresThe
     EXPECT_EQ(snapshot().controls.at("HTMLViewer1"), (platform::Rect { 0, 35, 800, 550 }));
 }
 
-TEST_F(WindowGeometryTest, SavedGeometryIsRestoredAsReadWhenItFitsTheScreensAndOtherwiseTheDefaultStillLoadsThePage)
+TEST_F(WindowGeometryTest, SavedGeometryIsRestoredAsReadWhenItFitsTheScreensOtherwiseTheDefaultIsCentredOnTheFirstAndThePageStillLoads)
 {
     const std::vector<platform::Rect> twoScreens { { 0, 0, 1440, 900 }, { 1440, 0, 1280, 1024 } };
     const struct {
@@ -130,6 +116,10 @@ TEST_F(WindowGeometryTest, SavedGeometryIsRestoredAsReadWhenItFitsTheScreensAndO
         platform::Rect expected;
         std::vector<platform::Rect> screens { { 0, 0, 1440, 900 } };
     } cases[] = {
+        // None saved: centred on the first screen, half pixels dropped.
+        { {}, kDefault },
+        { {}, { -110, -50, 1020, 700 }, { { 0, 0, 800, 600 } } },
+        { {}, { 172, 34, 1020, 700 }, { { 0, 0, 1365, 768 }, { 1365, 0, 1920, 1080 } } },
         { { "0", "0", "600", "800" }, { 0, 0, 800, 600 } },
         { { "\n150", "  \t80", "\r\n600\r\n", "   800 " }, { 80, 150, 800, 600 } },
         { { "0", "0", "1024", "2720" }, { 0, 0, 2720, 1024 }, twoScreens },
@@ -152,8 +142,9 @@ TEST_F(WindowGeometryTest, SavedGeometryIsRestoredAsReadWhenItFitsTheScreensAndO
         { { "120", "80", "nan", "inf" }, kDefault },
         { { "120", "80", "600", "0" }, kDefault },
     };
-    for (const auto& [values, expected, screens] : cases) {
-        SCOPED_TRACE(values[0].value_or("-") + " " + *values[1] + " " + *values[2] + " " + values[3].value_or("-"));
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        const auto& [values, expected, screens] = cases[i];
+        SCOPED_TRACE("case " + std::to_string(i) + ": " + testing::PrintToString(values));
         saveGeometry(values);
         startOnScreens(screens);
         EXPECT_EQ(windowRect(), expected);
@@ -190,14 +181,13 @@ TEST_F(WindowGeometryTest, AGeometryFileThatIsNoSmallRegularFileGivesTheDefaultW
     }
 }
 
-TEST_F(WindowGeometryTest, AFileThatCannotBeReplacedIsReportedTheOthersAreWrittenAndTheProgramStillQuits)
+TEST_F(WindowGeometryTest, AFileOrFolderThatCannotBeHadIsReportedTheOtherFilesAreWrittenAndTheProgramStillQuits)
 {
     saveGeometry({ "10", "20", "600", "800" });
     startProgram();
     std::filesystem::remove(config.path() / "quillmere-left.txt");
     std::filesystem::create_directory(config.path() / "quillmere-left.txt");
-
-    const std::string report = closeReporting();
+    std::string report = closeReporting();
     EXPECT_NE(report.find("quillmere-left.txt"), std::string::npos) << report;
     EXPECT_NE(report.find("Is a directory"), std::string::npos) << report;
     EXPECT_EQ(config.read("quillmere-top.txt"), "10");
@@ -205,16 +195,13 @@ TEST_F(WindowGeometryTest, AFileThatCannotBeReplacedIsReportedTheOthersAreWritte
     EXPECT_EQ(config.read("quillmere-width.txt"), "800");
     EXPECT_EQ(config.entryCount(), 4); // the new left file went again
     EXPECT_TRUE(rt::RuntimeQuitRequested());
-}
 
-TEST_F(WindowGeometryTest, WithoutAPreferencesFolderClosingReportsItAndStillQuits)
-{
+    stopProgram();
     startProgram();
     // XDG_CONFIG_HOME naming a file: no folder can be had there.
     std::filesystem::remove_all(config.path());
     std::ofstream(config.path()) << "not a folder";
-
-    const std::string report = closeReporting();
+    report = closeReporting();
     EXPECT_NE(report.find("preferences folder"), std::string::npos) << report;
     EXPECT_TRUE(rt::RuntimeQuitRequested());
     std::filesystem::remove(config.path());
