@@ -32,24 +32,16 @@ TEST(PropertyBlockTest, EncodesEachTypeAsTheReaderExpects)
 
 // Every designed block is read to its exact end at each start-up: a reader
 // that took a byte too many or too few would raise there.
-class MassPropertySetterTest : public ProgramTest {
-protected:
-    void SetUp() override
-    {
-        ProgramTest::SetUp();
-        startProgram();
-    }
-    template<class T>
-    T& control(const char* name) { return dynamic_cast<T&>(*mainWindow()->controlNamed(name)); }
-};
+using MassPropertySetterTest = ProgramTest;
 
 TEST_F(MassPropertySetterTest, ValuesReachPropertiesWhateverTheKeysLetterCaseWithStringsWholeAndIntegersMostSignificantByteFirst)
 {
+    startProgram();
     auto window = mainWindow();
     rt::RuntimeMassPropertySetter(*window, mainwindow::PropertyBlock { mainwindow::Integer("MacProcID", 7) }.bytes());
     EXPECT_EQ(window->MacProcId(), 7);
 
-    auto& button = control<cl::BevelButton>("BevelButton3");
+    auto& button = dynamic_cast<cl::BevelButton&>(*window->controlNamed("BevelButton3"));
     rt::RuntimeMassPropertySetter(button,
         std::string(mainwindow::PropertyBlock { mainwindow::Text("HelpTag", "a b  c"), mainwindow::Boolean("Visible", false) }.bytes())
             + "Top " + Bytes({ 0, 0x01, 0x11, 0x70 }) + "Left " + Bytes({ 0x12, 0x34, 0x56, 0x78 }) + "Width "
@@ -63,6 +55,7 @@ TEST_F(MassPropertySetterTest, ValuesReachPropertiesWhateverTheKeysLetterCaseWit
 
 TEST_F(MassPropertySetterTest, AFaultyBlockRaisesAndKeepsWhatWasSetBeforeTheFault)
 {
+    startProgram();
     const std::string good = std::string(mainwindow::PropertyBlock { mainwindow::Integer("Left", 5) }.bytes());
     const std::pair<const char*, std::string> cases[] = {
         { "Separator1", good + "NoSuchKey " + Bytes({ 0, 0, 0, 1 }) },
@@ -72,7 +65,7 @@ TEST_F(MassPropertySetterTest, AFaultyBlockRaisesAndKeepsWhatWasSetBeforeTheFaul
         { "BevelButton3", good + "TextUnit " + Bytes({ 0, 0, 0, 0 }) }, // it has no setter
     };
     for (const auto& [name, block] : cases) {
-        auto& control = this->control<cl::RectControl>(name);
+        auto& control = dynamic_cast<cl::RectControl&>(*mainWindow()->controlNamed(name));
         control.setLeft(0);
         EXPECT_THROW(rt::RuntimeMassPropertySetter(control, block), rt::RaisedException) << name;
         EXPECT_EQ(control.Left(), 5) << name;
