@@ -1,17 +1,11 @@
 #!/usr/bin/env python3
 """End-to-end: the real quillmere executable against hostile pages and folders.
 
-Runs in the same private network namespace as browser_session_test.py, whose
-harness it uses: the Facebook start page is a hostile page served on the
-loopback, and the default browser is the harness's recorder. Checked: a
-javascript: pop-up runs nowhere; a burst of window.open on one click hands out
-one address while the toolbar keeps answering; a 1 MB address is quoted
-briefly; an XDG folder variable naming a file doesn't kill the browser;
-without a display the browser says so plainly.
+Uses browser_session_test.py's harness, with a hostile page as the Facebook
+start page.
 
 Usage: hostile_pages_test.py PATH_TO_QUILLMERE
-Exit status 0 when every check passed, 1 when one failed, 77 when the machine
-can't give the test a private network namespace (it needs root).
+Exit status 0 when every check passed, 1 when one failed, 77 without root.
 """
 
 import os
@@ -21,16 +15,13 @@ import threading
 import time
 
 import browser_session_test as harness
+from browser_session_test import handed, wait_until
 
 LONG_ADDRESS_PREFIX = "http://www.quillmere.com/long?"
 LONG_ADDRESS_LENGTH = len(LONG_ADDRESS_PREFIX) + (1 << 20)  # 1048606
 
-# Four strips across the page, each one thing to click; centres in window
-# coordinates (the view starts 35 pixels down).
-SCRIPT_POPUP = (150, 35 + 40)
-BURST = (150, 35 + 140)
-LONG_ADDRESS = (150, 35 + 240)
-BLANK_LINK = (150, 35 + 340)
+# Four strips across the page, each one thing to click; centres in window coordinates.
+SCRIPT_POPUP, BURST, LONG_ADDRESS, BLANK_LINK = ((150, harness.VIEW_TOP + top) for top in (40, 140, 240, 340))
 
 HOSTILE_PAGE = """<!doctype html>
 <html><head><title>hostile</title><style>
@@ -55,74 +46,27 @@ addEventListener('pageshow', function (e) {{
 """.format(long_prefix=LONG_ADDRESS_PREFIX)
 
 
-def make_handler(recorder):
-    """The harness's pages, with the hostile one as the Facebook start page."""
-    base = harness.make_handler(recorder)
-
-    class Handler(base):
-        def do_GET(self):
-            host = (self.headers.get("Host") or "").split(":")[0]
-            if host != "www.facebook.com" or self.path != "/":
-                return super().do_GET()
-            recorder.add(host, self.path)
-            body = HOSTILE_PAGE.encode()
-            self.send_response(200)
-            self.send_header("Content-Type", "text/html; charset=utf-8")
-            self.send_header("Cache-Control", "no-store")
-            self.send_header("Content-Length", str(len(body)))
-            self.end_headers()
-            self.wfile.write(body)
-
-    return Handler
-
-
 class ErrorLog:
-    """Everything a session writes on standard error, read as it comes so the
-    browser never blocks on a full pipe."""
+    """A session's standard error, read as it comes so the browser never
+    blocks on a full pipe."""
 
     def __init__(self, stream):
         self.lock = threading.Lock()
         self.text = ""
-        self.thread = threading.Thread(target=self.read, args=(stream,), daemon=True)
-        self.thread.start()
+        threading.Thread(target=self.read, args=(stream,), daemon=True).start()
 
     def read(self, stream):
         for chunk in iter(lambda: os.read(stream.fileno(), 65536), b""):
             with self.lock:
                 self.text += chunk.decode(errors="replace")
 
-    def since(self, offset):
+    def since(self, offset=0):
         with self.lock:
             return self.text[offset:]
 
-    def size(self):
-        with self.lock:
-            return len(self.text)
 
-    def wait_for(self, needle, offset=0, timeout=15):
-        deadline = time.monotonic() + timeout
-        while needle not in self.since(offset) and time.monotonic() < deadline:
-            time.sleep(0.1)
-        return needle in self.since(offset)
-
-
-def handed(browser_log, prefix):
-    """The addresses the default browser has been given so far that start so."""
-    if not os.path.exists(browser_log):
-        return []
-    with open(browser_log) as log:
-        return [line for line in log.read().split() if line.startswith(prefix)]
-
-
-def wait_until(condition, timeout=15):
-    deadline = time.monotonic() + timeout
-    while not condition() and time.monotonic() < deadline:
-        time.sleep(0.1)
-    return condition()
-
-
-def check_pages(binary, display, env, recorder, browser_log, checks):
-    session = harness.Session(binary, display, env)
+def check_pages(binary, env, recorder, browser_log, checks):
+    session = harness.Session(binary, env["DISPLAY"], env)
     errors = ErrorLog(session.process.stderr)
     try:
         checks.check(recorder.wait_for_shown(1) and recorder.shown()[-1] == "www.facebook.com",
@@ -132,44 +76,39 @@ def check_pages(binary, display, env, recorder, browser_log, checks):
         # for a script to run in; then a javascript: pop-up; then the link
         # again, which must still reach the browser. (Clicks that come faster
         # than the page acts on them would count as one.)
+        def links_handed(count):
+            return wait_until(lambda: len(handed(browser_log, "http://www.quillmere.com/blank-link")) == count)
         session.click(*BLANK_LINK)
-        checks.check(wait_until(lambda: len(handed(browser_log, "http://www.quillmere.com/blank-link")) == 1),
-                     "a target=_blank link the user clicks reaches the browser")
+        checks.check(links_handed(1), "a target=_blank link the user clicks reaches the browser")
         session.click(*SCRIPT_POPUP)
         session.click(*BLANK_LINK)
-        checks.check(wait_until(lambda: len(handed(browser_log, "http://www.quillmere.com/blank-link")) == 2),
-                     "so does the link clicked after a javascript: pop-up")
+        checks.check(links_handed(2), "so does the link clicked after a javascript: pop-up")
         time.sleep(1)  # the script's timer would have fired ten times
-        checks.check(not any(path == "/ran-in-hidden" for _, path in recorder.requests),
-                     "a javascript: pop-up runs no script")
-        checks.check(not handed(browser_log, "http://www.quillmere.com/from-hidden"),
-                     "nothing is handed to the browser on a javascript: pop-up's behalf")
+        checks.check(not any(path == "/ran-in-hidden" for _, path in recorder.requests)
+                     and not handed(browser_log, "http://www.quillmere.com/from-hidden"),
+                     "a javascript: pop-up runs no script and hands nothing to the browser")
 
         # A thousand window.open calls on one click; the toolbar is clicked
         # while the page is at it.
-        errors_before = errors.size()
-        shown = len(recorder.shown())
-        session.click(*BURST)
-        session.click(*harness.BUTTONS["twitter.com"])
-        checks.check(recorder.wait_for_shown(shown + 1, timeout=10) and recorder.shown()[-1] == "twitter.com",
+        errors_before = len(errors.since())
+        checks.check(recorder.shows_after(lambda: (session.click(*BURST),
+                                                   session.click(*harness.BUTTONS["twitter.com"])),
+                                          "twitter.com", timeout=10),
                      "the toolbar acts at once during a burst of window.open")
-        checks.check(wait_until(lambda: handed(browser_log, "http://www.quillmere.com/burst-")),
-                     "the first address of the burst reaches the browser")
+        wait_until(lambda: handed(browser_log, "http://www.quillmere.com/burst-"))
         time.sleep(1)
         burst = handed(browser_log, "http://www.quillmere.com/burst-")
         checks.check(burst == ["http://www.quillmere.com/burst-0"],
                      f"one click hands out one address ({len(burst)} handed out)")
-        burst_report = errors.since(errors_before)
-        checks.check(burst_report.count("new windows") == 1,
-                     f"the dropped requests are reported in one line ({burst_report.count('new windows')})")
+        reports = errors.since(errors_before).count("new windows")
+        checks.check(reports == 1, f"the dropped requests are reported in one line ({reports})")
 
         # A 1 MB address: more than the desktop takes.
-        shown = len(recorder.shown())
-        session.click(*harness.BUTTONS["www.facebook.com"])
-        checks.check(recorder.wait_for_shown(shown + 1), "the hostile page is back")
-        errors_before = errors.size()
+        checks.check(recorder.shows_after(lambda: session.click(*harness.BUTTONS["www.facebook.com"]),
+                                          "www.facebook.com"), "the hostile page is back")
+        errors_before = len(errors.since())
         session.click(*LONG_ADDRESS)
-        checks.check(errors.wait_for(f"{LONG_ADDRESS_LENGTH} characters", errors_before),
+        checks.check(wait_until(lambda: f"{LONG_ADDRESS_LENGTH} characters" in errors.since(errors_before)),
                      "the refused 1 MB address is reported with its length")
         time.sleep(1)
         report = errors.since(errors_before)
@@ -179,12 +118,10 @@ def check_pages(binary, display, env, recorder, browser_log, checks):
         status = session.close()
         checks.check(status == 0, f"the browser still closes normally (got {status})")
     finally:
-        if session.process.poll() is None:
-            session.process.kill()
-            session.process.wait()
+        session.kill()
 
 
-def check_unusable_folders(binary, display, env, root, recorder, checks):
+def check_unusable_folders(binary, env, root, recorder, checks):
     not_a_folder = os.path.join(root, "not-a-folder")
     with open(not_a_folder, "w") as file:
         file.write("a file where a folder should be\n")
@@ -202,20 +139,18 @@ def check_unusable_folders(binary, display, env, root, recorder, checks):
         session = None
         try:
             shown = len(recorder.shown())
-            session = harness.Session(binary, display, session_env)
+            session = harness.Session(binary, env["DISPLAY"], session_env)
             errors = ErrorLog(session.process.stderr)
             page_shown = recorder.wait_for_shown(shown + 1)
             status = session.close()
-            checks.check(page_shown and status == 0,
-                         f"with {variable} naming no usable folder the browser shows its page and closes normally "
-                         f"(status {status}, page {page_shown})")
-            checks.check(errors.since(0).count(reported) == 1, f"{variable} is reported in one line")
+            checks.check(page_shown and status == 0 and errors.since().count(reported) == 1,
+                         f"with {variable} naming no usable folder the browser shows its page, closes normally "
+                         f"and reports it in one line (status {status}, page {page_shown})")
         except RuntimeError as error:
             checks.check(False, f"the browser starts with {variable} naming no usable folder ({error})")
         finally:
-            if session is not None and session.process.poll() is None:
-                session.process.kill()
-                session.process.wait()
+            if session is not None:
+                session.kill()
     checks.check(os.listdir(run_folders) == [], "the folder made for a run without a usable home is gone after it")
 
 
@@ -228,21 +163,12 @@ def check_no_display(binary, env, checks):
 
 
 def drive(binary, root, checks):
-    env, _, browser_log = harness.prepare_folders(root)
-    recorder = harness.Recorder()
-    server = harness.http.server.ThreadingHTTPServer(("0.0.0.0", 80), make_handler(recorder))
-    server.daemon_threads = True
-    threading.Thread(target=server.serve_forever, daemon=True).start()
-    xvfb, display = harness.start_display(env)
-    env["DISPLAY"] = display
-    try:
-        check_pages(binary, display, env, recorder, browser_log, checks)
-        check_unusable_folders(binary, display, env, root, recorder, checks)
+    def page(host):
+        return HOSTILE_PAGE if host == "www.facebook.com" else harness.start_page(host)
+    with harness.served_display(root, page) as (env, _, browser_log, recorder):
+        check_pages(binary, env, recorder, browser_log, checks)
+        check_unusable_folders(binary, env, root, recorder, checks)
         check_no_display(binary, env, checks)
-    finally:
-        xvfb.terminate()
-        xvfb.wait()
-        server.shutdown()
 
 
 if __name__ == "__main__":
