@@ -9,9 +9,9 @@ Exit status 0 when every check passed, 1 when one failed, 77 without root.
 """
 
 import os
+import pathlib
 import subprocess
 import sys
-import threading
 import time
 
 import browser_session_test as harness
@@ -37,23 +37,11 @@ HOSTILE_STRIPS = """<style>
 """
 
 
-class ErrorLog:
-    """A session's standard error, read as it comes so the browser never
-    blocks on a full pipe."""
-
-    def __init__(self, stream):
-        self.lock = threading.Lock()
-        self.text = ""
-        threading.Thread(target=self.read, args=(stream,), daemon=True).start()
-
-    def read(self, stream):
-        for chunk in iter(lambda: os.read(stream.fileno(), 65536), b""):
-            with self.lock:
-                self.text += chunk.decode(errors="replace")
-
-    def since(self, offset=0):
-        with self.lock:
-            return self.text[offset:]
+def logged_session(binary, env, log):
+    """A session whose standard error goes to the file `log`, and what it wrote there from an offset on."""
+    with open(log, "w") as stream:
+        session = harness.Session(binary, env["DISPLAY"], env, stderr=stream)
+    return session, lambda offset=0: pathlib.Path(log).read_text(errors="replace")[offset:]
 
 
 def handed(browser_log, prefix):
@@ -64,9 +52,8 @@ def handed(browser_log, prefix):
         return [line for line in log.read().split() if line.startswith(prefix)]
 
 
-def check_pages(binary, env, recorder, browser_log, checks):
-    session = harness.Session(binary, env["DISPLAY"], env)
-    errors = ErrorLog(session.process.stderr)
+def check_pages(binary, env, root, recorder, browser_log, checks):
+    session, errors = logged_session(binary, env, os.path.join(root, "pages.log"))
     try:
         checks.check(recorder.wait_for_shown(1) and recorder.shown()[-1] == "www.facebook.com",
                      "the hostile start page loads")
@@ -92,7 +79,7 @@ def check_pages(binary, env, recorder, browser_log, checks):
 
         # A thousand window.open calls on one click; the toolbar is clicked
         # while the page is at it.
-        errors_before = len(errors.since())
+        errors_before = len(errors())
         checks.check(recorder.shows_after(lambda: (session.click(*BURST),
                                                    session.click(*harness.BUTTONS["twitter.com"])),
                                           "twitter.com", timeout=10),
@@ -104,17 +91,17 @@ def check_pages(binary, env, recorder, browser_log, checks):
                      f"one click hands out one address ({len(burst)} handed out)")
         checks.check(not any(path.startswith(("/blank-link", "/burst-")) for _, path in recorder.requests),
                      "the hidden view loads none of the new windows itself")
-        reports = errors.since(errors_before).count("new windows")
+        reports = errors(errors_before).count("new windows")
         checks.check(reports == 1, f"the dropped requests are reported in one line ({reports})")
 
         # A 1 MB address: more than the desktop takes.
         checks.check(recorder.shows_after(lambda: session.click(*harness.BUTTONS["www.facebook.com"]),
                                           "www.facebook.com"), "the hostile page is back")
-        errors_before = len(errors.since())
+        errors_before = len(errors())
         session.click(*LONG_ADDRESS)
-        reported = wait_until(lambda: f"{LONG_ADDRESS_LENGTH} characters" in errors.since(errors_before))
+        reported = wait_until(lambda: f"{LONG_ADDRESS_LENGTH} characters" in errors(errors_before))
         time.sleep(1)
-        report = errors.since(errors_before)
+        report = errors(errors_before)
         checks.check(reported and len(report) < 2000 and "a" * 201 not in report,
                      f"the refused 1 MB address is reported with its length, quoted briefly ({len(report)} characters)")
 
@@ -138,12 +125,11 @@ def check_unusable_folders(binary, env, root, recorder, checks):
                                 HOME=not_a_folder, TMPDIR=run_folders)
     for variable, session_env in cases.items():
         shown = len(recorder.shown())
-        session = harness.Session(binary, env["DISPLAY"], session_env)
+        session, errors = logged_session(binary, session_env, os.path.join(root, f"{variable}.log"))
         try:
-            errors = ErrorLog(session.process.stderr)
             page_shown = recorder.wait_for_shown(shown + 1)
             status = session.close()
-            checks.check(page_shown and status == 0 and errors.since().count(variable) == 1,
+            checks.check(page_shown and status == 0 and errors().count(variable) == 1,
                          f"with {variable} naming no usable folder the browser shows its page, closes normally "
                          f"and reports it in one line (status {status}, page {page_shown})")
         finally:
@@ -163,7 +149,7 @@ def drive(binary, root, checks):
     def page(host):
         return harness.start_page(host, HOSTILE_STRIPS if host == "www.facebook.com" else "")
     with harness.served_display(root, page) as (env, _, browser_log, recorder):
-        check_pages(binary, env, recorder, browser_log, checks)
+        check_pages(binary, env, root, recorder, browser_log, checks)
         check_unusable_folders(binary, env, root, recorder, checks)
         check_no_display(binary, env, checks)
 
