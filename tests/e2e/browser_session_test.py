@@ -20,7 +20,6 @@ import sys
 import tempfile
 import threading
 import time
-import urllib.parse
 
 SKIP = 77
 START_HOSTS = ["www.facebook.com", "twitter.com", "www.youtube.com", "www.tidewell.com", "www.quillmere.com"]
@@ -39,9 +38,7 @@ PAGE = """<!doctype html>
 <html><head><title>{host}</title></head>
 <body style="margin:0">{body}
 <script>
-addEventListener('pageshow', function (e) {{
-  fetch('/shown?host=' + location.host + '&persisted=' + e.persisted, {{cache: 'no-store'}});
-}});
+addEventListener('pageshow', function () {{ fetch('/shown', {{cache: 'no-store'}}); }});
 </script>
 </body></html>
 """
@@ -60,9 +57,9 @@ class Recorder:
             self.lock.notify_all()
 
     def shown(self):
+        """The hosts whose page the main view has shown, in order."""
         with self.lock:
-            return [urllib.parse.parse_qs(urllib.parse.urlparse(p).query)["host"][0]
-                    for _, p in self.requests if p.startswith("/shown")]
+            return [host for host, path in self.requests if path == "/shown"]
 
     def wait_for_shown(self, count, timeout=30):
         with self.lock:
