@@ -1,20 +1,18 @@
 #!/usr/bin/env python3
 """End-to-end: the real quillmere executable under Xvfb, as a user drives it.
 
-The test runs in a private network namespace with no way out: the five start
-hosts resolve (through a bind-mounted hosts file) to a web server this test
-runs on the namespace's loopback port 80, and the user's default browser is a
-recorder registered through the XDG mimeapps.list of a private config folder.
+In a private network namespace the start hosts resolve to this test's web
+server on the loopback, and the default browser is a recorder (XDG mimeapps).
 
 Usage: browser_session_test.py PATH_TO_QUILLMERE
-Exit status 0 when every check passed, 1 when one failed, 77 when the machine
-can't give the test a private network namespace (it needs root).
+Exit status 0 when every check passed, 1 when one failed, 77 without root.
 """
 
+import contextlib
 import ctypes
 import ctypes.util
-import select
 import http.server
+import select
 import os
 import shutil
 import subprocess
@@ -22,35 +20,25 @@ import sys
 import tempfile
 import threading
 import time
-import urllib.parse
 
 SKIP = 77
 START_HOSTS = ["www.facebook.com", "twitter.com", "www.youtube.com", "www.tidewell.com", "www.quillmere.com"]
 
-# Button centres in window coordinates, from the window's designed layout; the
-# "?" button's is for the first window, 1020 wide (see help_button).
-BUTTONS = {
-    "back": (26, 17),
-    "forward": (65, 17),
-    "www.facebook.com": (128, 17),
-    "twitter.com": (208, 17),
-    "www.youtube.com": (288, 17),
-    "www.tidewell.com": (398, 17),
-    "www.quillmere.com": (1020 - 46 + 19, 18),
-}
+# Button centres in window coordinates; "?" keeps 46 pixels from the right edge.
+BUTTONS = {"back": (26, 17), "forward": (65, 17), "www.facebook.com": (128, 17), "twitter.com": (208, 17),
+           "www.youtube.com": (288, 17), "www.tidewell.com": (398, 17)}
 VIEW_TOP = 35  # the page view's top edge in the window
+
+
+def help_button(width):
+    return width - 46 + 19, 18
+
 
 PAGE = """<!doctype html>
 <html><head><title>{host}</title></head>
-<body style="margin:0">
-<a href="http://www.quillmere.com/popup-blank" target="_blank"
-   style="position:fixed;left:0;top:0;width:300px;height:120px;display:block;background:#ccd">a link to a new tab</a>
-<button onclick="window.open('http://www.quillmere.com/popup-open')"
-   style="position:fixed;left:0;top:200px;width:300px;height:120px">window.open</button>
+<body style="margin:0">{body}
 <script>
-addEventListener('pageshow', function (e) {{
-  fetch('/shown?host=' + location.host + '&persisted=' + e.persisted, {{cache: 'no-store'}});
-}});
+addEventListener('pageshow', function () {{ fetch('/shown', {{cache: 'no-store'}}); }});
 </script>
 </body></html>
 """
@@ -69,22 +57,27 @@ class Recorder:
             self.lock.notify_all()
 
     def shown(self):
+        """The hosts whose page the main view has shown, in order."""
         with self.lock:
-            return [urllib.parse.parse_qs(urllib.parse.urlparse(p).query)["host"][0]
-                    for _, p in self.requests if p.startswith("/shown")]
+            return [host for host, path in self.requests if path == "/shown"]
 
     def wait_for_shown(self, count, timeout=30):
-        deadline = time.monotonic() + timeout
         with self.lock:
-            while len(self.shown()) < count:
-                remaining = deadline - time.monotonic()
-                if remaining <= 0:
-                    return False
-                self.lock.wait(remaining)
-        return True
+            return self.lock.wait_for(lambda: len(self.shown()) >= count, timeout)
+
+    def shows_after(self, act, host, timeout=30):
+        """Whether `act` makes the main view show `host`'s page next."""
+        count = len(self.shown())
+        act()
+        return self.wait_for_shown(count + 1, timeout) and self.shown()[-1] == host
 
 
-def make_handler(recorder):
+def start_page(host, body=""):
+    return PAGE.format(host=host, body=body)
+
+
+def make_handler(recorder, page=start_page):
+    """Serves `page(host)` at "/" of every host, and records each request."""
     class Handler(http.server.BaseHTTPRequestHandler):
         protocol_version = "HTTP/1.1"
 
@@ -92,17 +85,13 @@ def make_handler(recorder):
             host = (self.headers.get("Host") or "").split(":")[0]
             recorder.add(host, self.path)
             if self.path == "/":
-                body = PAGE.format(host=host).encode()
-                self.send_response(200)
+                status, body = 200, page(host).encode()
+            else:
+                status, body = (204 if self.path.startswith("/shown") else 404), b""
+            self.send_response(status)
+            if status == 200:
                 self.send_header("Content-Type", "text/html; charset=utf-8")
                 self.send_header("Cache-Control", "no-store")
-            elif self.path.startswith("/shown"):
-                body = b""
-                self.send_response(204)
-            else:
-                body = b"not here"
-                self.send_response(404)
-                self.send_header("Content-Type", "text/plain")
             self.send_header("Content-Length", str(len(body)))
             self.end_headers()
             self.wfile.write(body)
@@ -115,16 +104,12 @@ def make_handler(recorder):
 
 class Checks:
     def __init__(self):
-        self.passed = 0
-        self.failed = 0
+        self.passed = self.failed = 0
 
     def check(self, condition, what):
-        if condition:
-            self.passed += 1
-            print(f"ok: {what}", flush=True)
-        else:
-            self.failed += 1
-            print(f"FAILED: {what}", flush=True)
+        self.passed += bool(condition)
+        self.failed += not condition
+        print(f"{'ok' if condition else 'FAILED'}: {what}", flush=True)
         return condition
 
 
@@ -132,21 +117,21 @@ def run(command, **kwargs):
     return subprocess.run(command, check=True, capture_output=True, text=True, **kwargs).stdout
 
 
-def load_xlib():
-    xlib = ctypes.CDLL(ctypes.util.find_library("X11"))
-    xlib.XOpenDisplay.restype = ctypes.c_void_p
-    xlib.XOpenDisplay.argtypes = [ctypes.c_char_p]
-    xlib.XInternAtom.restype = ctypes.c_ulong
-    xlib.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
-    xlib.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long, ctypes.c_void_p]
-    xlib.XFlush.argtypes = [ctypes.c_void_p]
-    xlib.XCloseDisplay.argtypes = [ctypes.c_void_p]
-    return xlib
+def wait_until(condition, timeout=15):
+    deadline = time.monotonic() + timeout
+    while not condition() and time.monotonic() < deadline:
+        time.sleep(0.1)
+    return condition()
 
 
 def send_close_request(display_name, window_id):
     """Asks the window to close as a window manager would: WM_DELETE_WINDOW."""
-    xlib = load_xlib()
+    xlib = ctypes.CDLL(ctypes.util.find_library("X11"))
+    xlib.XOpenDisplay.restype = ctypes.c_void_p
+    xlib.XInternAtom.restype = ctypes.c_ulong
+    xlib.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+    xlib.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long, ctypes.c_void_p]
+    xlib.XFlush.argtypes = xlib.XCloseDisplay.argtypes = [ctypes.c_void_p]
 
     class ClientMessage(ctypes.Structure):
         _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong), ("send_event", ctypes.c_int),
@@ -160,12 +145,10 @@ def send_close_request(display_name, window_id):
     if not display:
         raise RuntimeError("cannot open the test display")
     event = Event()
-    event.message.type = 33  # ClientMessage
-    event.message.window = window_id
-    event.message.message_type = xlib.XInternAtom(display, b"WM_PROTOCOLS", 0)
-    event.message.format = 32
-    event.message.data[0] = xlib.XInternAtom(display, b"WM_DELETE_WINDOW", 0)
-    event.message.data[1] = 0  # CurrentTime
+    message = event.message
+    message.type, message.window, message.format = 33, window_id, 32  # 33: ClientMessage
+    message.message_type = xlib.XInternAtom(display, b"WM_PROTOCOLS", 0)
+    message.data[0] = xlib.XInternAtom(display, b"WM_DELETE_WINDOW", 0)  # data[1]: CurrentTime, 0
     xlib.XSendEvent(display, window_id, 0, 0, ctypes.byref(event))
     xlib.XFlush(display)
     xlib.XCloseDisplay(display)
@@ -174,12 +157,15 @@ def send_close_request(display_name, window_id):
 class Session:
     """One run of the browser on the test display."""
 
-    def __init__(self, binary, display, env):
+    def __init__(self, binary, display, env, stderr=subprocess.PIPE):
         self.display = display
         self.env = env
-        self.process = subprocess.Popen([binary], env=env, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE,
-                                        text=True)
-        self.window = self.wait_for_window()
+        self.process = subprocess.Popen([binary], env=env, stdout=subprocess.DEVNULL, stderr=stderr, text=True)
+        try:
+            self.window = self.wait_for_window()
+        except Exception:  # a start-up that failed leaves nothing running
+            self.kill()
+            raise
 
     def xdotool(self, *args):
         return run(["xdotool", *args], env=self.env)
@@ -188,7 +174,8 @@ class Session:
         deadline = time.monotonic() + timeout
         while time.monotonic() < deadline:
             if self.process.poll() is not None:
-                raise RuntimeError(f"quillmere exited at start-up on {self.display}: " + self.process.stderr.read())
+                raise RuntimeError(f"quillmere exited at start-up on {self.display}: "
+                                   + (self.process.stderr.read() if self.process.stderr else ""))
             found = self.visible_windows()
             if found:
                 return int(found[0])
@@ -201,9 +188,7 @@ class Session:
         return int(values["X"]), int(values["Y"]), int(values["WIDTH"]), int(values["HEIGHT"])
 
     def wait_for_geometry(self, expected, timeout=10):
-        deadline = time.monotonic() + timeout
-        while self.geometry() != expected and time.monotonic() < deadline:
-            time.sleep(0.1)
+        wait_until(lambda: self.geometry() == expected, timeout)
         return self.geometry()
 
     def click(self, x, y):
@@ -218,9 +203,12 @@ class Session:
         try:
             return self.process.wait(timeout)
         except subprocess.TimeoutExpired:
+            self.kill()
+
+    def kill(self):
+        if self.process.poll() is None:
             self.process.kill()
             self.process.wait()
-            return None
 
 
 def start_display(env):
@@ -241,10 +229,7 @@ def start_display(env):
 
 
 def prepare_folders(root):
-    home = os.path.join(root, "home")
-    config = os.path.join(root, "config")
-    data = os.path.join(root, "data")
-    runtime = os.path.join(root, "runtime")
+    home, config, data, runtime = (os.path.join(root, name) for name in ("home", "config", "data", "runtime"))
     for folder in (home, config, os.path.join(data, "applications"), runtime):
         os.makedirs(folder, mode=0o700, exist_ok=True)
 
@@ -266,129 +251,69 @@ def prepare_folders(root):
     return env, config, browser_log
 
 
-def browser_log_lines(path, count, timeout=15):
-    deadline = time.monotonic() + timeout
-    lines = []
-    while time.monotonic() < deadline:
-        if os.path.exists(path):
-            with open(path) as log:
-                lines = log.read().split()
-            if len(lines) >= count:
-                break
-        time.sleep(0.2)
-    return lines
-
-
-def geometry_files(config):
-    values = {}
-    for side in ("top", "left", "height", "width"):
-        path = os.path.join(config, f"quillmere-{side}.txt")
-        values[side] = open(path).read() if os.path.exists(path) else None
-    return values
-
-
-def help_button(session, recorder, checks, width, when):
-    """The "?" button keeps 46 pixels from the right edge, from the first frame on."""
-    count = len(recorder.shown())
-    session.click(width - 46 + 19, 18)
-    checks.check(recorder.wait_for_shown(count + 1) and recorder.shown()[-1] == "www.quillmere.com",
-                 f"a click on the \"?\" button at {width} - 46 {when} shows the product site")
-
-
-def drive(binary, root, checks):
+@contextlib.contextmanager
+def served_display(root, page=start_page):
+    """The folders, a web server on port 80 and a display for a run of sessions:
+    yields (env, config folder, browser log, recorder); env names the display."""
     env, config, browser_log = prepare_folders(root)
     recorder = Recorder()
-    server = http.server.ThreadingHTTPServer(("0.0.0.0", 80), make_handler(recorder))
+    server = http.server.ThreadingHTTPServer(("0.0.0.0", 80), make_handler(recorder, page))
     server.daemon_threads = True
     threading.Thread(target=server.serve_forever, daemon=True).start()
-    xvfb, display = start_display(env)
-    env["DISPLAY"] = display
-    session = None
+    xvfb, env["DISPLAY"] = start_display(env)
     try:
-        # First run: the default place and size, and the start page.
-        session = Session(binary, display, env)
-        checks.check(session.wait_for_geometry((210, 100, 1020, 700)) == (210, 100, 1020, 700),
-                     "the first window opens at 1020 x 700 centred on the 1440 x 900 screen")
-        checks.check(recorder.wait_for_shown(1) and recorder.shown()[0] == "www.facebook.com",
-                     "the Facebook start page loads")
-        help_button(session, recorder, checks, 1020, "right after opening")
-
-        # Each site button loads its page.
-        visits = ["twitter.com", "www.youtube.com", "www.tidewell.com", "www.quillmere.com", "www.facebook.com"]
-        for host in visits:
-            count = len(recorder.shown())
-            session.click(*BUTTONS[host])
-            checks.check(recorder.wait_for_shown(count + 1) and recorder.shown()[-1] == host,
-                         f"a click on the {host} button shows its page")
-
-        # Back twice, then forward once.
-        for button, host in (("back", "www.quillmere.com"), ("back", "www.tidewell.com"),
-                             ("forward", "www.quillmere.com")):
-            count = len(recorder.shown())
-            session.click(*BUTTONS[button])
-            checks.check(recorder.wait_for_shown(count + 1) and recorder.shown()[-1] == host,
-                         f"{button} goes to {host}")
-
-        # Pages asking for new windows: a target=_blank link and window.open.
-        shown_before = len(recorder.shown())
-        session.click(150, VIEW_TOP + 60)
-        session.click(150, VIEW_TOP + 260)
-        # Each request starts its own browser process: they may log in any order.
-        handed = sorted(browser_log_lines(browser_log, 2))
-        checks.check(handed == ["http://www.quillmere.com/popup-blank", "http://www.quillmere.com/popup-open"],
-                     f"both new-window requests reach the default browser ({handed})")
-        time.sleep(0.5)
-        checks.check(len(recorder.shown()) == shown_before, "the main view keeps its page")
-        checks.check(not any(path.startswith("/popup") for _, path in recorder.requests),
-                     "the hidden view loads nothing itself")
-        checks.check(len(session.visible_windows()) == 1, "no second window opens")
-
-        # The user moves and resizes the window, then closes it.
-        session.xdotool("windowmove", str(session.window), "300", "200")
-        session.xdotool("windowsize", str(session.window), "900", "650")
-        session.wait_for_geometry((300, 200, 900, 650))
-        time.sleep(0.5)
-        status = session.close()
-        session = None
-        checks.check(status == 0, f"closing the window ends the program with status 0 (got {status})")
-        saved = geometry_files(config)
-        checks.check(saved == {"top": "200", "left": "300", "height": "650", "width": "900"},
-                     f"closing saves the place and size ({saved})")
-
-        # Second run: the window comes back where it was left.
-        session = Session(binary, display, env)
-        checks.check(session.wait_for_geometry((300, 200, 900, 650)) == (300, 200, 900, 650),
-                     "the next start restores the place and size")
-        status = session.close()
-        session = None
-        checks.check(status == 0, "the second run also ends with status 0")
-
-        # Third run: restored narrower than the designed button row.
-        for side, value in (("top", "150"), ("left", "200"), ("height", "600"), ("width", "600")):
-            with open(os.path.join(config, f"quillmere-{side}.txt"), "w") as saved_file:
-                saved_file.write(value)
-        shown_before = len(recorder.shown())
-        session = Session(binary, display, env)
-        checks.check(session.wait_for_geometry((200, 150, 600, 600)) == (200, 150, 600, 600),
-                     "a narrow window is restored at 600 x 600")
-        checks.check(recorder.wait_for_shown(shown_before + 1), "the narrow window loads its start page")
-        help_button(session, recorder, checks, 600, "after a narrow restore")
-        status = session.close()
-        session = None
-        checks.check(status == 0, "the narrow run also ends with status 0")
+        yield env, config, browser_log, recorder
     finally:
-        if session is not None:
-            session.process.kill()
-            session.process.wait()
         xvfb.terminate()
         xvfb.wait()
         server.shutdown()
 
 
+def drive(binary, root, checks):
+    with served_display(root) as (env, config, _, recorder):
+        display = env["DISPLAY"]
+        session = Session(binary, display, env)
+        try:
+            checks.check(session.wait_for_geometry((210, 100, 1020, 700)) == (210, 100, 1020, 700)
+                         and recorder.wait_for_shown(1) and recorder.shown()[0] == "www.facebook.com",
+                         "the first window opens at 1020 x 700 centred on the screen and shows the Facebook page")
+            checks.check(recorder.shows_after(lambda: session.click(*help_button(1020)), "www.quillmere.com"),
+                         "right after opening, a click on \"?\" at 1020 - 46 shows the product site")
+
+            for button, host in (("twitter.com",) * 2, ("www.youtube.com",) * 2, ("www.tidewell.com",) * 2,
+                                 ("www.facebook.com",) * 2, ("back", "www.tidewell.com"), ("back", "www.youtube.com"),
+                                 ("forward", "www.tidewell.com")):
+                checks.check(recorder.shows_after(lambda: session.click(*BUTTONS[button]), host),
+                             f"a click on {button} shows {host}")
+
+            # Moved and resized narrower than the designed button row, then closed.
+            session.xdotool("windowmove", str(session.window), "300", "200")
+            session.xdotool("windowsize", str(session.window), "600", "650")
+            session.wait_for_geometry((300, 200, 600, 650))
+            time.sleep(0.5)
+            status = session.close()
+            checks.check(status == 0, f"closing the window ends the program with status 0 (got {status})")
+            saved = {side: open(os.path.join(config, f"quillmere-{side}.txt")).read()
+                     for side in ("top", "left", "height", "width")}
+            checks.check(saved == {"top": "200", "left": "300", "height": "650", "width": "600"},
+                         f"closing saves the place and size ({saved})")
+
+            shown = len(recorder.shown())
+            session = Session(binary, display, env)
+            checks.check(session.wait_for_geometry((300, 200, 600, 650)) == (300, 200, 600, 650),
+                         "the next start restores the place and size")
+            checks.check(recorder.wait_for_shown(shown + 1)
+                         and recorder.shows_after(lambda: session.click(*help_button(600)), "www.quillmere.com"),
+                         "after a narrow restore, the start page loads and \"?\" at 600 - 46 shows the product site")
+            status = session.close()
+            checks.check(status == 0, f"the second run also ends with status 0 (got {status})")
+        finally:
+            session.kill()
+
+
 def route_start_hosts_to_loopback(root):
-    """In a private network and mount namespace: loopback only, the start
-    hosts on it (the hosts file is kept in `root`), and a display folder of
-    its own."""
+    """Private network and mount namespace: loopback only, the start hosts on
+    it (the hosts file is kept in `root`), and a display folder of its own."""
     run(["ip", "link", "set", "lo", "up"])
     # glibc resolves names with AI_ADDRCONFIG only when an address besides
     # 127.0.0.1 is configured.
@@ -404,7 +329,6 @@ def route_start_hosts_to_loopback(root):
 
 
 def inside_namespace(binary, drive=drive):
-    """Runs `drive` in the private namespace: loopback only, the start hosts on it."""
     root = tempfile.mkdtemp(prefix="quillmere-e2e-")
     try:
         route_start_hosts_to_loopback(root)

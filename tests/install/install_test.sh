@@ -1,21 +1,16 @@
 #!/usr/bin/env bash
 # Installs the build into a temporary prefix, as a packager would, and checks
-# what lands there: the executable and a valid desktop entry, and nothing else.
-#
+# that exactly the executable and a valid desktop entry land there.
 # Usage: install_test.sh BUILD_DIR
 set -euo pipefail
 
-build="$1"
 prefix="$(mktemp -d)"
 trap 'rm -rf "$prefix"' EXIT
-
 fail() { echo "FAILED: $*"; exit 1; }
 
-cmake --install "$build" --prefix "$prefix" >/dev/null
-
+cmake --install "$1" --prefix "$prefix" >/dev/null
 installed="$(cd "$prefix" && find . -type f | sort | tr '\n' ' ')"
-[ "$installed" = "./bin/quillmere ./share/applications/quillmere.desktop " ] ||
-  fail "installed files: $installed"
+[ "$installed" = "./bin/quillmere ./share/applications/quillmere.desktop " ] || fail "installed files: $installed"
 [ -x "$prefix/bin/quillmere" ] || fail "bin/quillmere is not executable"
 
 entry="$prefix/share/applications/quillmere.desktop"

@@ -14,19 +14,11 @@ TemporaryConfigHome::TemporaryConfigHome()
     if (!mkdtemp(pattern.data()))
         throw std::runtime_error("cannot make a temporary folder");
     m_path = pattern;
-    if (const char* previous = std::getenv("XDG_CONFIG_HOME")) {
-        m_previous = previous;
-        m_hadPrevious = true;
-    }
     setenv("XDG_CONFIG_HOME", m_path.c_str(), 1);
 }
 
 TemporaryConfigHome::~TemporaryConfigHome()
 {
-    if (m_hadPrevious)
-        setenv("XDG_CONFIG_HOME", m_previous.c_str(), 1);
-    else
-        unsetenv("XDG_CONFIG_HOME");
     std::error_code ignored;
     std::filesystem::remove_all(m_path, ignored);
 }

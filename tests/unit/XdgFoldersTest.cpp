@@ -1,15 +1,12 @@
 #include "platform/XdgFolders.h"
 
+#include "unit/TemporaryConfigHome.h"
+
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
+#include <algorithm>
 #include <array>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <optional>
-#include <string>
 
 namespace {
 
@@ -21,23 +18,8 @@ class XdgFoldersTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        for (std::size_t i = 0; i < kVariables.size(); ++i) {
-            if (const char* value = std::getenv(kVariables[i]))
-                saved[i] = value;
-        }
-        root = fs::temp_directory_path() / ("xdg-folders-test-" + std::to_string(getpid()));
-        fs::create_directories(root / "folder");
-        std::ofstream(root / "file") << "not a folder";
-    }
-    void TearDown() override
-    {
-        for (std::size_t i = 0; i < kVariables.size(); ++i) {
-            if (saved[i])
-                setenv(kVariables[i], saved[i]->c_str(), 1);
-            else
-                unsetenv(kVariables[i]);
-        }
-        fs::remove_all(root);
+        fs::create_directory(root / "folder");
+        temporary.write("file", "not a folder");
     }
     static std::optional<std::string> value(const char* variable)
     {
@@ -45,8 +27,9 @@ protected:
         return found ? std::optional<std::string>(found) : std::nullopt;
     }
 
-    std::array<std::optional<std::string>, kVariables.size()> saved;
-    fs::path root;
+    testing_support::SavedEnvironment saved { kVariables[0], kVariables[1], kVariables[2], kVariables[3], "HOME" };
+    testing_support::TemporaryConfigHome temporary;
+    const fs::path root = temporary.path();
 };
 
 TEST_F(XdgFoldersTest, AVariableNamingNoUsableFolderIsDroppedWithOneLineEach)
@@ -88,15 +71,10 @@ TEST_F(XdgFoldersTest, UsableFoldersStayAsDoMissingOnesThatCanBeMadeButTheRuntim
     EXPECT_NE(report.find("XDG_RUNTIME_DIR"), std::string::npos) << report;
 }
 
-} // namespace
-
 TEST_F(XdgFoldersTest, AHomeThatIsAFileIsReplacedForTheRunByAFolderThatGoesWithIt)
 {
-    const char* home = std::getenv("HOME");
-    const std::string savedHome = home ? home : "";
     unsetenv("XDG_DATA_HOME");
     unsetenv("XDG_CACHE_HOME");
-
     setenv("HOME", (root / "folder").c_str(), 1);
     EXPECT_FALSE(platform::ProvideFoldersTheEngineNeeds().has_value());
     EXPECT_TRUE(fs::is_directory(root / "folder" / ".cache"));
@@ -105,13 +83,14 @@ TEST_F(XdgFoldersTest, AHomeThatIsAFileIsReplacedForTheRunByAFolderThatGoesWithI
     testing::internal::CaptureStderr();
     std::optional<platform::RunFolder> runFolder = platform::ProvideFoldersTheEngineNeeds();
     const std::string report = testing::internal::GetCapturedStderr();
-    const std::string replacedHome = value("HOME").value_or("");
-    setenv("HOME", savedHome.c_str(), 1);
 
     ASSERT_TRUE(runFolder.has_value());
+    const std::string replacedHome = value("HOME").value_or("");
     EXPECT_EQ(replacedHome, runFolder->path().string());
     EXPECT_TRUE(fs::is_directory(replacedHome));
     EXPECT_NE(report.find(replacedHome), std::string::npos) << report;
     runFolder.reset();
     EXPECT_FALSE(fs::exists(replacedHome));
 }
+
+} // namespace

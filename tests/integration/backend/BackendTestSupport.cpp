@@ -16,13 +16,9 @@ struct SourceGuard {
     ~SourceGuard() { g_source_remove(id); }
 };
 
-struct EventDeleter {
-    void operator()(GdkEvent* event) const { gdk_event_free(event); }
-};
-using EventPtr = std::unique_ptr<GdkEvent, EventDeleter>;
+using EventPtr = std::unique_ptr<GdkEvent, decltype(&gdk_event_free)>;
 
-// A private folder for the engine's data, removed when the program ends
-// (after the platform, which is made later and so goes first).
+// Removed when the program ends, after the platform, which is made later.
 struct TemporaryFolder {
     std::filesystem::path path;
     ~TemporaryFolder()
@@ -57,49 +53,37 @@ platform::Platform& sharedPlatform()
     return *platform;
 }
 
-Watchdog::Watchdog(std::chrono::seconds limit)
+bool runLoop(std::chrono::seconds limit)
 {
-    source_ = g_timeout_add_seconds(
+    bool fired = false;
+    const SourceGuard watchdog { g_timeout_add_seconds(
         static_cast<guint>(limit.count()),
-        [](gpointer data) -> gboolean {
-            auto& self = *static_cast<Watchdog*>(data);
-            self.fired_ = true;
+        [](gpointer fired) -> gboolean {
+            *static_cast<bool*>(fired) = true;
             sharedPlatform().eventLoop().quit();
             return G_SOURCE_CONTINUE;
         },
-        this);
-}
-
-Watchdog::~Watchdog()
-{
-    g_source_remove(source_);
+        &fired) };
+    sharedPlatform().eventLoop().run();
+    return !fired;
 }
 
 bool runUntil(const std::function<bool()>& done, std::string_view what, std::chrono::seconds limit)
 {
-    if (done())
-        return true;
-    auto& loop = sharedPlatform().eventLoop();
-    struct State {
-        const std::function<bool()>& done;
-        platform::EventLoop& loop;
-    } state { done, loop };
-    SourceGuard poll { g_timeout_add(
-        5,
-        [](gpointer data) -> gboolean {
-            auto& state = *static_cast<State*>(data);
-            if (state.done())
-                state.loop.quit();
-            return G_SOURCE_CONTINUE;
-        },
-        &state) };
-    const Watchdog watchdog(limit);
-    loop.run();
     if (!done()) {
-        ADD_FAILURE() << "gave up waiting for " << what;
-        return false;
+        const SourceGuard poll { g_timeout_add(
+            5,
+            [](gpointer done) -> gboolean {
+                if ((*static_cast<const std::function<bool()>*>(done))())
+                    sharedPlatform().eventLoop().quit();
+                return G_SOURCE_CONTINUE;
+            },
+            const_cast<std::function<bool()>*>(&done)) };
+        runLoop(limit);
     }
-    return true;
+    if (!done())
+        ADD_FAILURE() << "gave up waiting for " << what;
+    return done();
 }
 
 GtkWindow* findWindow(std::string_view title)
@@ -142,27 +126,22 @@ void clickWidget(GtkWidget* widget, double x, double y)
     int rootX = 0;
     int rootY = 0;
     gdk_window_get_origin(window, &rootX, &rootY);
-
+    const auto place = [&](auto& event) {
+        event.window = GDK_WINDOW(g_object_ref(window));
+        event.x = x;
+        event.y = y;
+        event.x_root = rootX + x;
+        event.y_root = rootY + y;
+        event.time = GDK_CURRENT_TIME;
+    };
     for (GdkEventType type : { GDK_MOTION_NOTIFY, GDK_BUTTON_PRESS, GDK_BUTTON_RELEASE }) {
-        EventPtr event(gdk_event_new(type));
+        EventPtr event(gdk_event_new(type), gdk_event_free);
         if (type == GDK_MOTION_NOTIFY) {
-            auto& motion = event->motion;
-            motion.window = GDK_WINDOW(g_object_ref(window));
-            motion.x = x;
-            motion.y = y;
-            motion.x_root = rootX + x;
-            motion.y_root = rootY + y;
-            motion.time = GDK_CURRENT_TIME;
+            place(event->motion);
         } else {
-            auto& button = event->button;
-            button.window = GDK_WINDOW(g_object_ref(window));
-            button.button = 1;
-            button.x = x;
-            button.y = y;
-            button.x_root = rootX + x;
-            button.y_root = rootY + y;
-            button.time = GDK_CURRENT_TIME;
-            button.state = type == GDK_BUTTON_RELEASE ? GDK_BUTTON1_MASK : 0;
+            place(event->button);
+            event->button.button = 1;
+            event->button.state = type == GDK_BUTTON_RELEASE ? GDK_BUTTON1_MASK : 0;
         }
         gdk_event_set_device(event.get(), pointer);
         gtk_main_do_event(event.get());
@@ -175,14 +154,14 @@ void pressKey(GtkWidget* widget, guint keyval)
     gtk_window_present(GTK_WINDOW(toplevel));
     gtk_widget_grab_focus(widget);
     GdkDevice* keyboard = gdk_seat_get_keyboard(gdk_display_get_default_seat(gtk_widget_get_display(widget)));
+    GdkKeymap* keymap = gdk_keymap_get_for_display(gtk_widget_get_display(widget));
     GdkKeymapKey* keys = nullptr;
     gint keyCount = 0;
-    GdkKeymap* keymap = gdk_keymap_get_for_display(gtk_widget_get_display(widget));
     gdk_keymap_get_entries_for_keyval(keymap, keyval, &keys, &keyCount);
     const guint16 keycode = keyCount > 0 ? static_cast<guint16>(keys[0].keycode) : 0;
     g_free(keys);
     for (GdkEventType type : { GDK_KEY_PRESS, GDK_KEY_RELEASE }) {
-        EventPtr event(gdk_event_new(type));
+        EventPtr event(gdk_event_new(type), gdk_event_free);
         auto& key = event->key;
         key.window = GDK_WINDOW(g_object_ref(gtk_widget_get_window(toplevel)));
         key.keyval = keyval;

@@ -7,40 +7,21 @@
 #include <chrono>
 #include <filesystem>
 #include <functional>
-#include <memory>
 #include <string_view>
 
 namespace backendtest {
-
-struct GObjectUnref {
-    void operator()(gpointer object) const { g_object_unref(object); }
-};
-template <typename T>
-using GObjectPtr = std::unique_ptr<T, GObjectUnref>;
 
 // The one GTK platform of this test program, brought up on first use. Its
 // web data goes to a private folder, never the user's own.
 platform::Platform& sharedPlatform();
 std::filesystem::path webDataFolder();
 
-// While alive, fails the test and ends the event loop if the loop is still
-// running after `limit`, so a hung loop fails instead of hanging the suite.
-class Watchdog {
-public:
-    explicit Watchdog(std::chrono::seconds limit = std::chrono::seconds(20));
-    Watchdog(const Watchdog&) = delete;
-    Watchdog& operator=(const Watchdog&) = delete;
-    ~Watchdog();
-    bool fired() const { return fired_; }
+// Runs the platform's event loop until something quits it. A watchdog ends
+// the loop after `limit`, so a hung loop fails instead of hanging the suite;
+// false when it had to.
+bool runLoop(std::chrono::seconds limit = std::chrono::seconds(20));
 
-private:
-    guint source_ = 0;
-    bool fired_ = false;
-};
-
-// Runs the platform's event loop until `done` holds. A watchdog fails the
-// test and ends the loop when it never does, so a hung loop cannot hang the
-// suite.
+// Runs the event loop until `done` holds, failing the test if it never does.
 bool runUntil(const std::function<bool()>& done, std::string_view what,
     std::chrono::seconds limit = std::chrono::seconds(20));
 
@@ -49,12 +30,9 @@ bool runUntil(const std::function<bool()>& done, std::string_view what,
 GtkWindow* findWindow(std::string_view title);
 GtkWidget* findWidget(GtkWidget* root, GType type);
 
-// Clicks inside `widget` as a pointer would, at a point in its own
-// coordinates; the widget must be mapped.
+// A pointer's click at a point in a mapped widget's own coordinates, and a
+// key pressed and released in a widget given the focus.
 void clickWidget(GtkWidget* widget, double x, double y);
-
-// Gives `widget` the keyboard focus and presses and releases a key there as a
-// keyboard would.
 void pressKey(GtkWidget* widget, guint keyval);
 
 } // namespace backendtest

@@ -25,21 +25,12 @@ TEST(EventLoopGtk, RunsPostedWorkInOrderAndStopsRightAfterTheCallbackThatQuits)
     loop.post([&] { throw std::runtime_error("posted work failed on purpose"); });
     loop.post([&] { order.push_back(2); });
     std::thread([&] { loop.post([&] { order.push_back(3); }); }).join();
-
-    {
-        const Watchdog watchdog;
-        loop.run();
-        EXPECT_FALSE(watchdog.fired());
-    }
+    EXPECT_TRUE(runLoop());
     EXPECT_EQ(order, (std::vector { 1, 2, 3, 4, 5 }));
 
     // What the quit left queued runs, in order, once the loop runs again.
     loop.post([&] { loop.quit(); });
-    {
-        const Watchdog watchdog;
-        loop.run();
-        EXPECT_FALSE(watchdog.fired());
-    }
+    EXPECT_TRUE(runLoop());
     EXPECT_EQ(order, (std::vector { 1, 2, 3, 4, 5, 6, 7 }));
 }
 
@@ -71,8 +62,6 @@ TEST(EventLoopGtk, AHandlerCanRunWhatIsPendingOrOneEventAndWaitForMore)
         order.push_back(6);
         loop.quit();
     });
-    const Watchdog watchdog;
-    loop.run();
-    EXPECT_FALSE(watchdog.fired());
+    EXPECT_TRUE(runLoop());
     EXPECT_EQ(order, (std::vector { 1, 2, 3, 4, 5, 6 }));
 }

@@ -16,7 +16,6 @@ LoopbackHttpServer::LoopbackHttpServer(std::map<std::string, HttpPage> pages) : 
     sockaddr_in address {};
     address.sin_family = AF_INET;
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    address.sin_port = 0;
     socklen_t length = sizeof address;
     if (listener_ < 0 || bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0
         || listen(listener_, 16) != 0 || getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
@@ -30,8 +29,7 @@ LoopbackHttpServer::LoopbackHttpServer(std::map<std::string, HttpPage> pages) : 
 
 LoopbackHttpServer::~LoopbackHttpServer()
 {
-    // Wakes the blocked accept() and recv() calls, which then fail and end
-    // their threads.
+    // Wakes the blocked accept() and recv() calls, ending their threads.
     shutdown(listener_, SHUT_RDWR);
     thread_.join();
     std::vector<std::jthread> threads;
@@ -50,12 +48,6 @@ std::string LoopbackHttpServer::url(const std::string& path) const
     return "http://127.0.0.1:" + std::to_string(port_) + path;
 }
 
-std::vector<std::string> LoopbackHttpServer::requestedPaths() const
-{
-    std::lock_guard lock(mutex_);
-    return requested_;
-}
-
 bool LoopbackHttpServer::wasRequested(const std::string& path) const
 {
     std::lock_guard lock(mutex_);
@@ -70,16 +62,13 @@ void LoopbackHttpServer::serve()
             return;
         std::lock_guard lock(mutex_);
         openConnections_.push_back(connection);
-        connectionThreads_.emplace_back([this, connection] { serveConnection(connection); });
+        connectionThreads_.emplace_back([this, connection] {
+            answer(connection);
+            std::lock_guard lock(mutex_);
+            std::erase(openConnections_, connection);
+            close(connection);
+        });
     }
-}
-
-void LoopbackHttpServer::serveConnection(int connection)
-{
-    answer(connection);
-    std::lock_guard lock(mutex_);
-    std::erase(openConnections_, connection);
-    close(connection);
 }
 
 void LoopbackHttpServer::answer(int connection)
@@ -101,11 +90,10 @@ void LoopbackHttpServer::answer(int connection)
 
     const auto page = pages_.find(path);
     const bool found = page != pages_.end();
-    const std::string body = found ? page->second.body : "not here";
+    const HttpPage reply = found ? page->second : HttpPage { "not here", "" };
     const std::string response = std::string(found ? "HTTP/1.0 200 OK\r\n" : "HTTP/1.0 404 Not Found\r\n")
         + "Content-Type: text/html; charset=utf-8\r\nCache-Control: no-store\r\nConnection: close\r\n"
-        + "Content-Length: " + std::to_string(body.size()) + "\r\n" + (found ? page->second.extraHeaders : "")
-        + "\r\n" + body;
+        + "Content-Length: " + std::to_string(reply.body.size()) + "\r\n" + reply.extraHeaders + "\r\n" + reply.body;
     for (std::size_t sent = 0; sent < response.size();) {
         const ssize_t written = send(connection, response.data() + sent, response.size() - sent, MSG_NOSIGNAL);
         if (written <= 0)

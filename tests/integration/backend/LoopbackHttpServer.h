@@ -13,10 +13,9 @@ struct HttpPage {
     std::string extraHeaders; // each line ending in "\r\n"
 };
 
-// A tiny HTTP/1.0 server on 127.0.0.1 (a port of the system's choosing) that
-// serves fixed pages and records every path asked for. Each connection has a
-// thread of its own: the engine opens connections ahead of need, and one that
-// never sends a request must not hold up the others.
+// An HTTP/1.0 server of fixed pages on 127.0.0.1 that records the paths asked
+// for. Each connection has a thread: the engine opens connections ahead of
+// need, and one that never sends a request must not hold up the others.
 class LoopbackHttpServer {
 public:
     explicit LoopbackHttpServer(std::map<std::string, HttpPage> pages);
@@ -25,13 +24,11 @@ public:
     ~LoopbackHttpServer();
 
     std::string url(const std::string& path) const;
-    std::vector<std::string> requestedPaths() const;
     bool wasRequested(const std::string& path) const;
 
 private:
     void serve();
     void answer(int connection);
-    void serveConnection(int connection);
 
     const std::map<std::string, HttpPage> pages_;
     int listener_ = -1;

@@ -14,23 +14,20 @@ using namespace backendtest;
 namespace {
 
 // A page whose whole area is one thing to click.
-HttpPage clickablePage(const std::string& element)
+HttpPage clickablePage(const std::string& tag, const std::string& attributes)
 {
-    return { "<html><body style='margin:0'>" + element + "</body></html>", "" };
+    return { "<html><body style='margin:0'><" + tag + " " + attributes
+            + " style='position:fixed;left:0;top:0;width:100%;height:100%;display:block'>open</" + tag + ">",
+        "" };
 }
-
-const char* const FullArea = "style='position:fixed;left:0;top:0;width:100%;height:100%;display:block'";
 
 class NativeWebViewGtkTest : public ::testing::Test {
 protected:
     LoopbackHttpServer server { {
         { "/one", { "<html><body>one</body></html>", "Set-Cookie: visited=yes; Max-Age=3600; Path=/\r\n" } },
         { "/two", { "<html><body>two</body></html>", "" } },
-        { "/three", { "<html><body>three</body></html>", "" } },
-        { "/opener",
-            clickablePage(std::string("<button ") + FullArea + " onclick=\"window.open('/popup')\">open</button>") },
-        { "/link", clickablePage(std::string("<a href='/popup' target='_blank' ") + FullArea + ">open</a>") },
-        { "/popup", { "<html><body>popup</body></html>", "" } },
+        { "/opener", clickablePage("button", "onclick=\"window.open('/popup')\"") },
+        { "/link", clickablePage("a", "href='/popup' target='_blank'") },
         { "/keyed", { "<html><body onkeydown=\"window.open('/popup')\">keys</body></html>", "" } },
         { "/scripted", { "<html><body><script>document.write(\"<img src='/script-ran'>\")</script></body></html>", "" } },
     } };
@@ -38,6 +35,19 @@ protected:
     RecordingWindowClient windowClient;
     RecordingWebViewClient client;
     std::unique_ptr<platform::NativeWindow> window = sharedPlatform().createWindow(windowClient);
+
+    // A view that fills a shown window, or, as the framework keeps its hidden
+    // one, a tiny view that is not visible.
+    std::unique_ptr<platform::NativeWebView> createView(bool visible = true)
+    {
+        window->setTitle("Views");
+        window->setSize(300, 200);
+        auto view = window->createWebView(client);
+        view->setGeometry(visible ? platform::Rect { 0, 0, 300, 200 } : platform::Rect { 0, 0, 36, 19 });
+        view->setVisible(visible);
+        window->show();
+        return view;
+    }
 
     bool loadAndWait(platform::NativeWebView& view, const std::string& path)
     {
@@ -48,56 +58,27 @@ protected:
 
 } // namespace
 
-TEST_F(NativeWebViewGtkTest, LoadsAPageAsksFirstAndKeepsItsCookiesOnDisk)
+// A click or a key press is a user action, reported once with the new window
+// it asked for; the view keeps its page and loads nothing for it.
+TEST_F(NativeWebViewGtkTest, NewWindowRequestsFromAClickOrAKeyAreReportedOnceAndTheViewKeepsItsPage)
 {
-    auto view = window->createWebView(client);
-    view->setGeometry({ 0, 0, 300, 200 });
-    window->show();
-
-    ASSERT_TRUE(loadAndWait(*view, "/one"));
-    EXPECT_EQ(client.asked, (std::vector { server.url("/one") }));
-    EXPECT_EQ(client.completed, (std::vector { server.url("/one") }));
-
-    // The cookie store is a file in the program's own data folder.
-    const auto cookies = webDataFolder() / "data" / program_invocation_short_name / "cookies.sqlite";
-    EXPECT_TRUE(runUntil([&] { return std::filesystem::exists(cookies); }, "the cookie database"));
-}
-
-TEST_F(NativeWebViewGtkTest, CancelledLoadsNeverReachTheServerEvenInAHiddenView)
-{
-    client.cancel = [](std::string_view url) { return url.ends_with("/two"); };
-    // As the framework keeps one: never shown, tiny, and hidden.
-    auto view = window->createWebView(client);
-    view->setGeometry({ 0, 0, 36, 19 });
-    view->setVisible(false);
-
-    view->loadURL(server.url("/two"));
-    ASSERT_TRUE(loadAndWait(*view, "/three"));
-    EXPECT_EQ(client.asked, (std::vector { server.url("/two"), server.url("/three") }));
-    EXPECT_EQ(client.completed, (std::vector { server.url("/three") }));
-    EXPECT_FALSE(server.wasRequested("/two"));
-}
-
-TEST_F(NativeWebViewGtkTest, NewWindowRequestsAreReportedOnceAndTheViewKeepsItsPage)
-{
-    window->setTitle("Opener");
-    window->setSize(300, 200);
-    auto view = window->createWebView(client);
-    view->setGeometry({ 0, 0, 300, 200 });
-    window->show();
-    GtkWidget* webView = findWidget(GTK_WIDGET(findWindow("Opener")), WEBKIT_TYPE_WEB_VIEW);
+    auto view = createView();
+    GtkWidget* webView = findWidget(GTK_WIDGET(findWindow("Views")), WEBKIT_TYPE_WEB_VIEW);
     ASSERT_NE(webView, nullptr);
 
-    for (const std::string page : { "/opener", "/link" }) {
+    for (const std::string page : { "/opener", "/link", "/keyed" }) {
         SCOPED_TRACE(page);
         client = {};
         ASSERT_TRUE(loadAndWait(*view, page));
         ASSERT_TRUE(runUntil([&] { return gtk_widget_get_mapped(webView); }, "the view to be mapped"));
 
-        clickWidget(webView, 150, 100);
+        if (page == "/keyed")
+            pressKey(webView, GDK_KEY_Return);
+        else
+            clickWidget(webView, 150, 100);
         ASSERT_TRUE(runUntil([&] { return !client.newWindows.empty(); }, "a new window request"));
-        // The engine handles the click before a load asked for after it, so
-        // once that load is done any second report would have come.
+        // The engine handles the click or key before a load asked for after
+        // it, so once that load is done any second report would have come.
         ASSERT_TRUE(loadAndWait(*view, "/two"));
 
         EXPECT_EQ(client.userActions, 1);
@@ -108,34 +89,16 @@ TEST_F(NativeWebViewGtkTest, NewWindowRequestsAreReportedOnceAndTheViewKeepsItsP
     EXPECT_FALSE(server.wasRequested("/popup"));
 }
 
-
-TEST_F(NativeWebViewGtkTest, AKeyPressInAPageIsAUserActionLikeAClick)
-{
-    window->setTitle("Keys");
-    window->setSize(300, 200);
-    auto view = window->createWebView(client);
-    view->setGeometry({ 0, 0, 300, 200 });
-    window->show();
-    GtkWidget* webView = findWidget(GTK_WIDGET(findWindow("Keys")), WEBKIT_TYPE_WEB_VIEW);
-    ASSERT_TRUE(loadAndWait(*view, "/keyed"));
-    ASSERT_TRUE(runUntil([&] { return gtk_widget_get_mapped(webView); }, "the view to be mapped"));
-
-    pressKey(webView, GDK_KEY_Return);
-    ASSERT_TRUE(runUntil([&] { return !client.newWindows.empty(); }, "the window asked for from the keyboard"));
-    // The page left the key unhandled, so the engine gave it back to GTK.
-    ASSERT_TRUE(loadAndWait(*view, "/two"));
-    EXPECT_EQ(client.userActions, 1);
-    EXPECT_EQ(client.newWindows, (std::vector { server.url("/popup") }));
-}
-
 // The engine takes a script address or an empty one without a word to the
 // navigation policy, so the view itself must ask.
-TEST_F(NativeWebViewGtkTest, AddressesTheEngineTakesUnaskedArePutToTheClientFirst)
+TEST_F(NativeWebViewGtkTest, EveryLoadIsPutToTheClientFirstAndCookiesAreKeptOnDisk)
 {
-    auto view = window->createWebView(client);
-    view->setGeometry({ 0, 0, 300, 200 });
-    window->show();
+    auto view = createView();
     ASSERT_TRUE(loadAndWait(*view, "/one"));
+    EXPECT_EQ(client.asked, (std::vector { server.url("/one") }));
+    // The cookie store is a file in the program's own data folder.
+    const auto cookies = webDataFolder() / "data" / program_invocation_short_name / "cookies.sqlite";
+    EXPECT_TRUE(runUntil([&] { return std::filesystem::exists(cookies); }, "the cookie database"));
 
     client.cancel = [](std::string_view url) { return !url.starts_with("http:"); };
     view->loadURL("");
@@ -151,15 +114,17 @@ TEST_F(NativeWebViewGtkTest, AddressesTheEngineTakesUnaskedArePutToTheClientFirs
     EXPECT_FALSE(server.wasRequested("/refused"));
 }
 
-TEST_F(NativeWebViewGtkTest, AViewThatIsNotVisibleRunsNoPageScript)
+TEST_F(NativeWebViewGtkTest, AViewThatIsNotVisibleCancelsLoadsWhenAskedAndRunsNoPageScript)
 {
-    auto view = window->createWebView(client);
-    view->setGeometry({ 0, 0, 36, 19 });
-    view->setVisible(false);
-    window->show();
+    client.cancel = [](std::string_view url) { return url.ends_with("/two"); };
+    auto view = createView(false);
 
     // The page's script asks for an image, which its load waits for.
+    view->loadURL(server.url("/two"));
     ASSERT_TRUE(loadAndWait(*view, "/scripted"));
+    EXPECT_EQ(client.asked, (std::vector { server.url("/two"), server.url("/scripted") }));
+    EXPECT_EQ(client.completed, (std::vector { server.url("/scripted") }));
+    EXPECT_FALSE(server.wasRequested("/two"));
     EXPECT_FALSE(server.wasRequested("/script-ran"));
 
     view->setVisible(true);

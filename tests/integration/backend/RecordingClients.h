@@ -19,7 +19,6 @@ struct RecordingWindowClient : platform::NativeWindowClient {
     void nativeWindowResized(std::int32_t width, std::int32_t height) override { resized.push_back({ width, height }); }
     void nativeWindowMoved(std::int32_t left, std::int32_t top) override { moved.push_back({ left, top }); }
     void nativeWindowCloseRequested() override { ++closeRequests; }
-
     std::vector<Size> resized;
     std::vector<Size> moved;
     int closeRequests = 0;
@@ -44,9 +43,8 @@ struct RecordingWebViewClient : platform::NativeWebViewClient {
     void nativeWebViewUserActed() override { ++userActions; }
     void nativeWebViewNewWindowRequested(std::string_view url) override { newWindows.emplace_back(url); }
     void nativeWebViewDocumentComplete(std::string_view url) override { completed.emplace_back(url); }
-
     bool completedLast(const std::string& url) const { return !completed.empty() && completed.back() == url; }
-    bool wasAsked(const std::string& url) const { return std::find(asked.begin(), asked.end(), url) != asked.end(); }
+    bool wasAsked(const std::string& url) const { return std::ranges::find(asked, url) != asked.end(); }
 
     std::function<bool(std::string_view)> cancel;
     std::vector<std::string> asked;

@@ -2,45 +2,51 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <optional>
-#include <sstream>
 #include <string>
-
-namespace backendtest {
+#include <thread>
 
 namespace {
 
-// A folder holding a stand-in `bwrap` that exits with a given status, put
-// alone on PATH for the test's length.
+// A stand-in `bwrap` that notes its process id and exits with a given status
+// (or none at all), alone on PATH while this lives.
 class FakeBubblewrap {
 public:
     explicit FakeBubblewrap(std::optional<int> exitStatus)
-        : folder_(std::filesystem::temp_directory_path() / ("fake-bwrap-" + std::to_string(::getpid())))
-        , oldPath_(std::getenv("PATH"))
     {
         std::filesystem::create_directories(folder_);
         if (exitStatus) {
-            const auto script = folder_ / "bwrap";
-            std::ofstream(script) << "#!/bin/sh\nexit " << *exitStatus << "\n";
-            std::filesystem::permissions(script, std::filesystem::perms::owner_all);
+            std::ofstream(folder_ / "bwrap")
+                << "#!/bin/sh\necho $$ >" << folder_ / "pid" << "\nexit " << *exitStatus << "\n";
+            std::filesystem::permissions(folder_ / "bwrap", std::filesystem::perms::owner_all);
         }
         setenv("PATH", folder_.c_str(), 1);
     }
-
     ~FakeBubblewrap()
     {
         setenv("PATH", oldPath_.c_str(), 1);
         std::filesystem::remove_all(folder_);
     }
 
+    // The process id the stand-in noted, once it has run.
+    pid_t startedRun() const
+    {
+        pid_t pid = 0;
+        for (int tries = 0; !(std::ifstream(folder_ / "pid") >> pid) && tries < 500; ++tries)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        return pid;
+    }
+
 private:
-    std::filesystem::path folder_;
-    std::string oldPath_;
+    const std::filesystem::path folder_
+        = std::filesystem::temp_directory_path() / ("fake-bwrap-" + std::to_string(getpid()));
+    const std::string oldPath_ = std::getenv("PATH");
 };
 
 bool sandboxWorksWith(std::optional<int> exitStatus)
@@ -50,23 +56,6 @@ bool sandboxWorksWith(std::optional<int> exitStatus)
     const bool works = trial.sandboxWorks();
     EXPECT_EQ(trial.sandboxWorks(), works) << "a second ask gives the same answer";
     return works;
-}
-
-// Children of this process that have exited and not been reaped.
-int zombieChildren()
-{
-    int count = 0;
-    for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
-        std::ifstream stat(entry.path() / "stat");
-        std::string line;
-        if (!std::getline(stat, line) || line.rfind(')') == std::string::npos)
-            continue;
-        char state = 0;
-        int parent = 0;
-        std::istringstream(line.substr(line.rfind(')') + 1)) >> state >> parent;
-        count += state == 'Z' && parent == ::getpid();
-    }
-    return count;
 }
 
 } // namespace
@@ -84,7 +73,9 @@ TEST(SandboxTrialGtk, ATrialNobodyAskedAboutIsReaped)
     {
         platform::gtk::SandboxTrialGtk trial;
     }
-    EXPECT_EQ(zombieChildren(), 0);
+    const pid_t child = bwrap.startedRun();
+    ASSERT_NE(child, 0);
+    siginfo_t exited {};
+    // Waits for the child to exit, unless it is reaped and no longer ours.
+    EXPECT_NE(waitid(P_PID, static_cast<id_t>(child), &exited, WEXITED | WNOWAIT), 0) << "the child is unreaped";
 }
-
-} // namespace backendtest
