@@ -2,9 +2,11 @@
 
 #include "EventDispatch.h"
 
+#include "runtime/Probe.h"
 #include "runtime/Routine.h"
 #include "runtime/String.h"
 
+#include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -27,6 +29,7 @@ public:
         for (const auto& [name, routine] : m_handlers) {
             if (name != itemName)
                 continue;
+            rt::RuntimeProbe("menu handler " + std::string(itemName));
             bool handled = false;
             CallFunctionWithExceptionHandling([&] {
                 if (auto handler = routine.template as<bool (*)(Target&)>())

@@ -1,7 +1,10 @@
 #include "Delegate.h"
 
 #include "Exceptions.h"
+#include "Probe.h"
 #include "RuntimeClasses.h"
+
+#include <string>
 
 namespace rt {
 
@@ -22,6 +25,7 @@ Variant Delegate::Invoke(std::span<const Variant> arguments) const
 RefPtr<Delegate> RuntimeCreateDelegate(DelegateInvokerFunction invoker, Routine routine, Object* boundObject,
     const String& signature)
 {
+    RuntimeProbe("RuntimeCreateDelegate " + std::string(signature.view()));
     Ref<Object> object = RuntimeNewObject(Delegate::Lookup());
     auto& delegate = static_cast<Delegate&>(object.get());
     delegate.invoker = invoker;
