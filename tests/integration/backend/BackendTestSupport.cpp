@@ -16,8 +16,6 @@ struct SourceGuard {
     ~SourceGuard() { g_source_remove(id); }
 };
 
-using EventPtr = std::unique_ptr<GdkEvent, decltype(&gdk_event_free)>;
-
 // Removed when the program ends, after the platform, which is made later.
 struct TemporaryFolder {
     std::filesystem::path path;
@@ -56,14 +54,11 @@ platform::Platform& sharedPlatform()
 bool runLoop(std::chrono::seconds limit)
 {
     bool fired = false;
-    const SourceGuard watchdog { g_timeout_add_seconds(
-        static_cast<guint>(limit.count()),
-        [](gpointer fired) -> gboolean {
-            *static_cast<bool*>(fired) = true;
-            sharedPlatform().eventLoop().quit();
-            return G_SOURCE_CONTINUE;
-        },
-        &fired) };
+    const SourceGuard watchdog { g_timeout_add_seconds(static_cast<guint>(limit.count()), [](gpointer fired) -> gboolean {
+        *static_cast<bool*>(fired) = true;
+        sharedPlatform().eventLoop().quit();
+        return G_SOURCE_CONTINUE;
+    }, &fired) };
     sharedPlatform().eventLoop().run();
     return !fired;
 }
@@ -71,32 +66,25 @@ bool runLoop(std::chrono::seconds limit)
 bool runUntil(const std::function<bool()>& done, std::string_view what, std::chrono::seconds limit)
 {
     if (!done()) {
-        const SourceGuard poll { g_timeout_add(
-            5,
-            [](gpointer done) -> gboolean {
-                if ((*static_cast<const std::function<bool()>*>(done))())
-                    sharedPlatform().eventLoop().quit();
-                return G_SOURCE_CONTINUE;
-            },
-            const_cast<std::function<bool()>*>(&done)) };
+        const SourceGuard poll { g_timeout_add(5, [](gpointer done) -> gboolean {
+            if ((*static_cast<const std::function<bool()>*>(done))())
+                sharedPlatform().eventLoop().quit();
+            return G_SOURCE_CONTINUE;
+        }, const_cast<std::function<bool()>*>(&done)) };
         runLoop(limit);
     }
-    if (!done())
-        ADD_FAILURE() << "gave up waiting for " << what;
-    return done();
+    const bool held = done();
+    EXPECT_TRUE(held) << "gave up waiting for " << what;
+    return held;
 }
 
 GtkWindow* findWindow(std::string_view title)
 {
-    GList* toplevels = gtk_window_list_toplevels();
-    GtkWindow* found = nullptr;
-    for (GList* item = toplevels; item && !found; item = item->next) {
-        const gchar* itemTitle = gtk_window_get_title(GTK_WINDOW(item->data));
-        if (itemTitle && title == itemTitle)
-            found = GTK_WINDOW(item->data);
-    }
-    g_list_free(toplevels);
-    return found;
+    g_autoptr(GList) toplevels = gtk_window_list_toplevels();
+    for (GList* item = toplevels; item; item = item->next)
+        if (const gchar* itemTitle = gtk_window_get_title(GTK_WINDOW(item->data)); itemTitle && title == itemTitle)
+            return GTK_WINDOW(item->data);
+    return nullptr;
 }
 
 GtkWidget* findWidget(GtkWidget* root, GType type)
@@ -105,12 +93,11 @@ GtkWidget* findWidget(GtkWidget* root, GType type)
         return root;
     if (!GTK_IS_CONTAINER(root))
         return nullptr;
-    GList* children = gtk_container_get_children(GTK_CONTAINER(root));
-    GtkWidget* found = nullptr;
-    for (GList* item = children; item && !found; item = item->next)
-        found = findWidget(GTK_WIDGET(item->data), type);
-    g_list_free(children);
-    return found;
+    g_autoptr(GList) children = gtk_container_get_children(GTK_CONTAINER(root));
+    for (GList* item = children; item; item = item->next)
+        if (GtkWidget* found = findWidget(GTK_WIDGET(item->data), type))
+            return found;
+    return nullptr;
 }
 
 void clickWidget(GtkWidget* widget, double x, double y)
@@ -123,8 +110,7 @@ void clickWidget(GtkWidget* widget, double x, double y)
         x += allocation.x;
         y += allocation.y;
     }
-    int rootX = 0;
-    int rootY = 0;
+    int rootX = 0, rootY = 0;
     gdk_window_get_origin(window, &rootX, &rootY);
     const auto place = [&](auto& event) {
         event.window = GDK_WINDOW(g_object_ref(window));
@@ -135,7 +121,7 @@ void clickWidget(GtkWidget* widget, double x, double y)
         event.time = GDK_CURRENT_TIME;
     };
     for (GdkEventType type : { GDK_MOTION_NOTIFY, GDK_BUTTON_PRESS, GDK_BUTTON_RELEASE }) {
-        EventPtr event(gdk_event_new(type), gdk_event_free);
+        g_autoptr(GdkEvent) event = gdk_event_new(type);
         if (type == GDK_MOTION_NOTIFY) {
             place(event->motion);
         } else {
@@ -143,8 +129,8 @@ void clickWidget(GtkWidget* widget, double x, double y)
             event->button.button = 1;
             event->button.state = type == GDK_BUTTON_RELEASE ? GDK_BUTTON1_MASK : 0;
         }
-        gdk_event_set_device(event.get(), pointer);
-        gtk_main_do_event(event.get());
+        gdk_event_set_device(event, pointer);
+        gtk_main_do_event(event);
     }
 }
 
@@ -155,20 +141,19 @@ void pressKey(GtkWidget* widget, guint keyval)
     gtk_widget_grab_focus(widget);
     GdkDevice* keyboard = gdk_seat_get_keyboard(gdk_display_get_default_seat(gtk_widget_get_display(widget)));
     GdkKeymap* keymap = gdk_keymap_get_for_display(gtk_widget_get_display(widget));
-    GdkKeymapKey* keys = nullptr;
+    g_autofree GdkKeymapKey* keys = nullptr;
     gint keyCount = 0;
     gdk_keymap_get_entries_for_keyval(keymap, keyval, &keys, &keyCount);
     const guint16 keycode = keyCount > 0 ? static_cast<guint16>(keys[0].keycode) : 0;
-    g_free(keys);
     for (GdkEventType type : { GDK_KEY_PRESS, GDK_KEY_RELEASE }) {
-        EventPtr event(gdk_event_new(type), gdk_event_free);
+        g_autoptr(GdkEvent) event = gdk_event_new(type);
         auto& key = event->key;
         key.window = GDK_WINDOW(g_object_ref(gtk_widget_get_window(toplevel)));
         key.keyval = keyval;
         key.hardware_keycode = keycode;
         key.time = static_cast<guint32>(g_get_monotonic_time() / 1000); // a press of its own
-        gdk_event_set_device(event.get(), keyboard);
-        gtk_main_do_event(event.get());
+        gdk_event_set_device(event, keyboard);
+        gtk_main_do_event(event);
     }
 }
 

@@ -16,22 +16,20 @@ namespace backendtest {
 platform::Platform& sharedPlatform();
 std::filesystem::path webDataFolder();
 
-// Runs the platform's event loop until something quits it. A watchdog ends
-// the loop after `limit`, so a hung loop fails instead of hanging the suite;
-// false when it had to.
+// Runs the platform's event loop until something quits it, or a watchdog does
+// after `limit` (then false), so a hung loop fails instead of hanging the suite.
 bool runLoop(std::chrono::seconds limit = std::chrono::seconds(20));
 
 // Runs the event loop until `done` holds, failing the test if it never does.
 bool runUntil(const std::function<bool()>& done, std::string_view what,
     std::chrono::seconds limit = std::chrono::seconds(20));
 
-// The toplevel GtkWindow with this title, and the first widget of a type
-// inside a widget: how a test reaches what a user would see or touch.
+// The toplevel with this title, and the first widget of a type inside a widget.
 GtkWindow* findWindow(std::string_view title);
 GtkWidget* findWidget(GtkWidget* root, GType type);
 
-// A pointer's click at a point in a mapped widget's own coordinates, and a
-// key pressed and released in a widget given the focus.
+// A click at a point in a mapped widget's own coordinates; a key pressed and
+// released in a widget given the focus.
 void clickWidget(GtkWidget* widget, double x, double y);
 void pressKey(GtkWidget* widget, guint keyval);
 

@@ -24,16 +24,14 @@ TEST(NativeWindowGtk, ShrinksToItsSizeLimitsAndReportsWhatItWasGiven)
     GtkWindow* gtkWindow = findWindow("Limits");
     ASSERT_NE(gtkWindow, nullptr);
 
-    // What the framework asks for and gets is not echoed back. GDK records a
-    // new geometry as it dispatches the event that brings it, so once it
-    // shows, the window has heard of it too.
+    // What the framework asks for and gets is not echoed back (GDK records a
+    // new geometry as it dispatches the event that brings it).
     window->setSize(200, 150);
     window->setPosition(50, 60);
     ASSERT_TRUE(runUntil([&] {
-        platform::Rect geometry;
-        GdkWindow* gdkWindow = gtk_widget_get_window(GTK_WIDGET(gtkWindow));
-        gdk_window_get_geometry(gdkWindow, &geometry.left, &geometry.top, &geometry.width, &geometry.height);
-        return geometry == platform::Rect { 50, 60, 200, 150 };
+        platform::Rect at;
+        gdk_window_get_geometry(gtk_widget_get_window(GTK_WIDGET(gtkWindow)), &at.left, &at.top, &at.width, &at.height);
+        return at == platform::Rect { 50, 60, 200, 150 };
     }, "the new geometry"));
     EXPECT_TRUE(client.resized.empty());
     EXPECT_TRUE(client.moved.empty());
@@ -42,13 +40,12 @@ TEST(NativeWindowGtk, ShrinksToItsSizeLimitsAndReportsWhatItWasGiven)
     window->setSize(10, 10);
     ASSERT_TRUE(runUntil([&] { return !client.resized.empty(); }, "the window to report its size"));
     EXPECT_EQ(client.resized, (std::vector { Size { 64, 64 } }));
-    // The content is laid out again in a later frame.
     GtkWidget* layout = findWidget(GTK_WIDGET(gtkWindow), GTK_TYPE_LAYOUT);
     EXPECT_TRUE(runUntil([&] {
         return gtk_widget_get_allocated_width(layout) == 64 && gtk_widget_get_allocated_height(layout) == 64;
-    }, "the content laid out at 64 x 64"));
+    }, "the content laid out again at 64 x 64"));
 
-    // Changes made from outside the framework are reported, as GTK measures them.
+    // Changes from outside the framework are reported.
     gtk_window_resize(gtkWindow, 250, 150);
     gtk_window_move(gtkWindow, 40, 30);
     ASSERT_TRUE(runUntil([&] { return client.resized.size() == 2 && !client.moved.empty(); }, "size and move reports"));
