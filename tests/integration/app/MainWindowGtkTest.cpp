@@ -139,7 +139,6 @@ TEST_F(MainWindowGtkTest, ShowsTheButtonRowSeparatorAndViewWhereTheyWereDesigned
              { "BevelButton5", { 974, 7, 38, 23 }, "?", "About Marrowind" } }) {
         SCOPED_TRACE(expected.name);
         GtkWidget* button = WidgetOf(*window, expected.name);
-        EXPECT_TRUE(gtk_widget_get_mapped(button));
         EXPECT_EQ(allocationOf(expected.name), expected.rect);
         EXPECT_STREQ(gtk_button_get_label(GTK_BUTTON(button)), expected.label);
         g_autofree char* tooltip = gtk_widget_get_tooltip_text(button);
