@@ -1,11 +1,9 @@
 #!/usr/bin/env python3
-"""End-to-end: the real quillmere executable under Xvfb, as a user drives it.
+"""End-to-end: the real quillmere under Xvfb, as a user drives it, in a private
+network namespace where the start hosts are this test's loopback server and the
+default browser is a recorder.
 
-In a private network namespace the start hosts resolve to this test's web
-server on the loopback, and the default browser is a recorder (XDG mimeapps).
-
-Usage: browser_session_test.py PATH_TO_QUILLMERE
-Exit status 0 when every check passed, 1 when one failed, 77 without root.
+Usage: browser_session_test.py PATH_TO_QUILLMERE (exit 0 passed, 1 failed, 77 without root)
 """
 
 import contextlib
@@ -46,7 +44,6 @@ addEventListener('pageshow', function () {{ fetch('/shown', {{cache: 'no-store'}
 
 class Recorder:
     """What the loopback web server was asked, in order."""
-
     def __init__(self):
         self.lock = threading.Condition()
         self.requests = []
@@ -56,8 +53,7 @@ class Recorder:
             self.requests.append((host, path))
             self.lock.notify_all()
 
-    def shown(self):
-        """The hosts whose page the main view has shown, in order."""
+    def shown(self):  # the hosts whose page the main view showed, in order
         with self.lock:
             return [host for host, path in self.requests if path == "/shown"]
 
@@ -84,14 +80,10 @@ def make_handler(recorder, page=start_page):
         def do_GET(self):
             host = (self.headers.get("Host") or "").split(":")[0]
             recorder.add(host, self.path)
-            if self.path == "/":
-                status, body = 200, page(host).encode()
-            else:
-                status, body = (204 if self.path.startswith("/shown") else 404), b""
-            self.send_response(status)
-            if status == 200:
-                self.send_header("Content-Type", "text/html; charset=utf-8")
-                self.send_header("Cache-Control", "no-store")
+            body = page(host).encode() if self.path == "/" else b""
+            self.send_response(200 if body else 204 if self.path.startswith("/shown") else 404)
+            self.send_header("Content-Type", "text/html; charset=utf-8")
+            self.send_header("Cache-Control", "no-store")
             self.send_header("Content-Length", str(len(body)))
             self.end_headers()
             self.wfile.write(body)
@@ -103,14 +95,11 @@ def make_handler(recorder, page=start_page):
 
 
 class Checks:
-    def __init__(self):
-        self.passed = self.failed = 0
+    passed = failed = 0
 
     def check(self, condition, what):
-        self.passed += bool(condition)
-        self.failed += not condition
+        self.passed, self.failed = self.passed + bool(condition), self.failed + (not condition)
         print(f"{'ok' if condition else 'FAILED'}: {what}", flush=True)
-        return condition
 
 
 def run(command, **kwargs):
@@ -127,29 +116,18 @@ def wait_until(condition, timeout=15):
 def send_close_request(display_name, window_id):
     """Asks the window to close as a window manager would: WM_DELETE_WINDOW."""
     xlib = ctypes.CDLL(ctypes.util.find_library("X11"))
-    xlib.XOpenDisplay.restype = ctypes.c_void_p
-    xlib.XInternAtom.restype = ctypes.c_ulong
+    xlib.XOpenDisplay.restype = xlib.XInternAtom.restype = ctypes.c_void_p
     xlib.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
     xlib.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long, ctypes.c_void_p]
     xlib.XFlush.argtypes = xlib.XCloseDisplay.argtypes = [ctypes.c_void_p]
-
-    class ClientMessage(ctypes.Structure):
-        _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong), ("send_event", ctypes.c_int),
-                    ("display", ctypes.c_void_p), ("window", ctypes.c_ulong), ("message_type", ctypes.c_ulong),
-                    ("format", ctypes.c_int), ("data", ctypes.c_long * 5)]
-
-    class Event(ctypes.Union):
-        _fields_ = [("message", ClientMessage), ("pad", ctypes.c_long * 24)]
-
     display = xlib.XOpenDisplay(display_name.encode())
     if not display:
         raise RuntimeError("cannot open the test display")
-    event = Event()
-    message = event.message
-    message.type, message.window, message.format = 33, window_id, 32  # 33: ClientMessage
-    message.message_type = xlib.XInternAtom(display, b"WM_PROTOCOLS", 0)
-    message.data[0] = xlib.XInternAtom(display, b"WM_DELETE_WINDOW", 0)  # data[1]: CurrentTime, 0
-    xlib.XSendEvent(display, window_id, 0, 0, ctypes.byref(event))
+    # An XClientMessageEvent (33) on LP64, each field in a long of its own: type, serial,
+    # send_event, display, window, message type, format 32, data (the protocol, CurrentTime 0).
+    event = (ctypes.c_long * 24)(33, 0, 0, 0, window_id, xlib.XInternAtom(display, b"WM_PROTOCOLS", 0), 32,
+                                 xlib.XInternAtom(display, b"WM_DELETE_WINDOW", 0))
+    xlib.XSendEvent(display, window_id, 0, 0, event)
     xlib.XFlush(display)
     xlib.XCloseDisplay(display)
 
@@ -171,16 +149,12 @@ class Session:
         return run(["xdotool", *args], env=self.env)
 
     def wait_for_window(self, timeout=30):
-        deadline = time.monotonic() + timeout
-        while time.monotonic() < deadline:
-            if self.process.poll() is not None:
-                raise RuntimeError(f"quillmere exited at start-up on {self.display}: "
-                                   + (self.process.stderr.read() if self.process.stderr else ""))
-            found = self.visible_windows()
-            if found:
-                return int(found[0])
-            time.sleep(0.2)
-        raise RuntimeError("the main window never appeared")
+        if not wait_until(lambda: self.process.poll() is not None or self.visible_windows(), timeout):
+            raise RuntimeError("the main window never appeared")
+        if self.process.poll() is not None:
+            raise RuntimeError(f"quillmere exited at start-up on {self.display}: "
+                               + (self.process.stderr.read() if self.process.stderr else ""))
+        return int(self.visible_windows()[0])
 
     def geometry(self):
         values = dict(line.split("=") for line in self.xdotool("getwindowgeometry", "--shell",
@@ -271,42 +245,37 @@ def served_display(root, page=start_page):
 
 def drive(binary, root, checks):
     with served_display(root) as (env, config, _, recorder):
-        display = env["DISPLAY"]
-        session = Session(binary, display, env)
+        session = Session(binary, env["DISPLAY"], env)
         try:
             checks.check(session.wait_for_geometry((210, 100, 1020, 700)) == (210, 100, 1020, 700)
                          and recorder.wait_for_shown(1) and recorder.shown()[0] == "www.facebook.com",
                          "the first window opens at 1020 x 700 centred on the screen and shows the Facebook page")
             checks.check(recorder.shows_after(lambda: session.click(*help_button(1020)), "www.quillmere.com"),
                          "right after opening, a click on \"?\" at 1020 - 46 shows the product site")
-
             for button, host in (("twitter.com",) * 2, ("www.youtube.com",) * 2, ("www.tidewell.com",) * 2,
                                  ("www.facebook.com",) * 2, ("back", "www.tidewell.com"), ("back", "www.youtube.com"),
                                  ("forward", "www.tidewell.com")):
                 checks.check(recorder.shows_after(lambda: session.click(*BUTTONS[button]), host),
                              f"a click on {button} shows {host}")
 
-            # Moved and resized narrower than the designed button row, then closed.
+            # Narrower than the designed button row.
             session.xdotool("windowmove", str(session.window), "300", "200")
             session.xdotool("windowsize", str(session.window), "600", "650")
             session.wait_for_geometry((300, 200, 600, 650))
             time.sleep(0.5)
             status = session.close()
-            checks.check(status == 0, f"closing the window ends the program with status 0 (got {status})")
-            saved = {side: open(os.path.join(config, f"quillmere-{side}.txt")).read()
-                     for side in ("top", "left", "height", "width")}
-            checks.check(saved == {"top": "200", "left": "300", "height": "650", "width": "600"},
-                         f"closing saves the place and size ({saved})")
+            saved = [open(os.path.join(config, f"quillmere-{side}.txt")).read()
+                     for side in ("top", "left", "height", "width")]
+            checks.check(status == 0 and saved == ["200", "300", "650", "600"],
+                         f"closing ends the program with status 0 ({status}) and saves the place and size ({saved})")
 
             shown = len(recorder.shown())
-            session = Session(binary, display, env)
-            checks.check(session.wait_for_geometry((300, 200, 600, 650)) == (300, 200, 600, 650),
-                         "the next start restores the place and size")
-            checks.check(recorder.wait_for_shown(shown + 1)
+            session = Session(binary, env["DISPLAY"], env)
+            checks.check(session.wait_for_geometry((300, 200, 600, 650)) == (300, 200, 600, 650)
+                         and recorder.wait_for_shown(shown + 1)
                          and recorder.shows_after(lambda: session.click(*help_button(600)), "www.quillmere.com"),
-                         "after a narrow restore, the start page loads and \"?\" at 600 - 46 shows the product site")
-            status = session.close()
-            checks.check(status == 0, f"the second run also ends with status 0 (got {status})")
+                         "the next start restores them and, once its page loaded, \"?\" at 600 - 46 shows the product site")
+            session.close()
         finally:
             session.kill()
 
