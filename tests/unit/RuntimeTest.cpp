@@ -23,15 +23,13 @@ TEST(ConversionTest, DoubleToIntegerIsDefinedForEveryDouble)
         EXPECT_EQ(rt::RuntimeCvtReal64ToSInt32(value), converted) << value;
 }
 
-TEST(ConversionTest, StrAndCDblRoundTripEveryIntegerKind)
+TEST(ConversionTest, CDblReadsBackWhatStrWritesForEveryInteger)
 {
     for (std::int32_t value : { 0, 120, -40, 32000, std::numeric_limits<std::int32_t>::min(),
              std::numeric_limits<std::int32_t>::max() }) {
         const rt::String text = cl::Str(value);
         EXPECT_EQ(rt::RuntimeCvtReal64ToSInt32(cl::CDbl(text)), value) << text.view();
     }
-    EXPECT_EQ(cl::CDbl(" 12.5xyz"), 12.5);
-    EXPECT_EQ(cl::CDbl("abc"), 0);
 }
 
 TEST(RoutineTest, ACallThroughTheWrongSignatureRaisesInsteadOfJumping)

@@ -172,35 +172,10 @@ TEST_F(WindowGeometryTest, AGeometryFileThatIsNoSmallRegularFileGivesTheDefaultW
     }
 }
 
-TEST_F(WindowGeometryTest, AFileOrFolderThatCannotBeHadIsReportedTheOtherFilesAreWrittenAndTheProgramStillQuits)
+TEST_F(WindowGeometryTest, ASaveThatFailsIsReportedWithTheSystemsReasonKeepsWhatItCanAndStillQuits)
 {
     saveGeometry({ "10", "20", "600", "800" });
     startProgram();
-    std::filesystem::remove(config.path() / "quillmere-left.txt");
-    std::filesystem::create_directory(config.path() / "quillmere-left.txt");
-    std::string report = closeReporting();
-    EXPECT_NE(report.find("quillmere-left.txt"), std::string::npos) << report;
-    EXPECT_NE(report.find("Is a directory"), std::string::npos) << report;
-    EXPECT_EQ(savedValues(), "10  600 800");
-    EXPECT_EQ(config.entryCount(), 4); // the new left file went again
-    EXPECT_TRUE(rt::RuntimeQuitRequested());
-
-    stopProgram();
-    startProgram();
-    // XDG_CONFIG_HOME naming a file: no folder can be had there.
-    std::filesystem::remove_all(config.path());
-    std::ofstream(config.path()) << "not a folder";
-    report = closeReporting();
-    EXPECT_NE(report.find("preferences folder"), std::string::npos) << report;
-    EXPECT_TRUE(rt::RuntimeQuitRequested());
-    std::filesystem::remove(config.path());
-}
-
-TEST_F(WindowGeometryTest, AWriteThatFailsIsReportedWithTheSystemsReasonAndKeepsTheOldFiles)
-{
-    saveGeometry({ "10", "20", "600", "800" });
-    startProgram();
-
     // No file may grow past one byte: every value's second byte fails to be written.
     const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
     rlimit limit {};
@@ -208,15 +183,36 @@ TEST_F(WindowGeometryTest, AWriteThatFailsIsReportedWithTheSystemsReasonAndKeeps
     const rlimit previousLimit = limit;
     limit.rlim_cur = 1;
     ::setrlimit(RLIMIT_FSIZE, &limit);
-    const std::string report = closeReporting();
+    std::string report = closeReporting();
     ::setrlimit(RLIMIT_FSIZE, &previousLimit);
     std::signal(SIGXFSZ, previousHandler);
-
     for (const char* name : kFiles)
         EXPECT_NE(report.find(std::string(name) + ") to "), std::string::npos) << name << "\n" << report;
     EXPECT_NE(report.find("File too large"), std::string::npos) << report;
     EXPECT_EQ(savedValues(), "10 20 600 800");
     EXPECT_EQ(config.entryCount(), 4);
+
+    // A folder in one file's place: the others are still written.
+    stopProgram();
+    startProgram();
+    std::filesystem::remove(config.path() / "quillmere-left.txt");
+    std::filesystem::create_directory(config.path() / "quillmere-left.txt");
+    report = closeReporting();
+    EXPECT_NE(report.find("quillmere-left.txt"), std::string::npos) << report;
+    EXPECT_NE(report.find("Is a directory"), std::string::npos) << report;
+    EXPECT_EQ(savedValues(), "10  600 800");
+    EXPECT_EQ(config.entryCount(), 4); // the new left file went again
+    EXPECT_TRUE(rt::RuntimeQuitRequested());
+
+    // XDG_CONFIG_HOME naming a file: no folder can be had there.
+    stopProgram();
+    startProgram();
+    std::filesystem::remove_all(config.path());
+    std::ofstream(config.path()) << "not a folder";
+    report = closeReporting();
+    EXPECT_NE(report.find("preferences folder"), std::string::npos) << report;
+    EXPECT_TRUE(rt::RuntimeQuitRequested());
+    std::filesystem::remove(config.path());
 }
 
 TEST_F(WindowGeometryTest, ClosingRemovesOnlyTheTemporaryFilesAnInterruptedCloseLeftBehind)
