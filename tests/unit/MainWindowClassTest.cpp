@@ -114,7 +114,6 @@ TEST_F(MainWindowClassTest, LayoutGivesTheWindowItsDesignedProperties)
     EXPECT_TRUE(window->MinWidth() == 64 && window->MinHeight() == 64 && window->MaxWidth() == 32000);
     EXPECT_TRUE(window->Resizeable() && window->CloseButton() && window->HasBackColor());
     EXPECT_EQ(window->BackColor(), (rt::Color { 0xCC, 0xCC, 0xCC }));
-    EXPECT_FALSE(window->ContentsChanged());
 
     auto& native = nativeWindow();
     EXPECT_TRUE(native.title == "Quillmere" && native.minWidth == 64 && native.maxHeight == 32000);
