@@ -61,17 +61,6 @@ TEST_F(MainWindowClassTest, OwnMemberRecordsFillTheLastTwentySevenPlacesEachPubl
     EXPECT_TRUE(record().classAttributes[0].name == "__Scope" && record().classAttributes[0].value == "Public");
 }
 
-TEST_F(MainWindowClassTest, FillsOnlyTheLayoutCreateControlsOpenCloseAndResizedEntries)
-{
-    const auto& events = record().events;
-    ASSERT_EQ(events.size(), 33u);
-    for (std::size_t i = 0; i < events.size(); ++i) {
-        EXPECT_EQ(events[i].name, cl::Window::Lookup().events[i].name) << i;
-        const bool filled = i == 0 || i == 1 || i == 4 || i == 5 || i == 17;
-        EXPECT_EQ(!events[i].handler.isNull(), filled) << events[i].name.view();
-    }
-}
-
 TEST_F(MainWindowClassTest, IntrospectionOfAControlMemberLooksUpTheNameItIsGiven)
 {
     const auto* member = record().findMember("TextField1");
