@@ -20,7 +20,6 @@ import tempfile
 import threading
 import time
 
-SKIP = 77
 START_HOSTS = ["www.facebook.com", "twitter.com", "www.youtube.com", "www.tidewell.com", "www.quillmere.com"]
 
 # Button centres in window coordinates; "?" keeps 46 pixels from the right edge.
@@ -300,7 +299,7 @@ def main(inside=None, script=__file__):
     binary = os.path.abspath(sys.argv[1])
     if os.geteuid() != 0 or not shutil.which("unshare"):
         print("skipped: a private network namespace needs root")
-        return SKIP
+        return 77
     return subprocess.call(["unshare", "--net", "--mount", "--", sys.executable, os.path.abspath(script),
                             "--inside", binary])
 

@@ -72,9 +72,8 @@ TEST_F(MainFunctionTest, RunsTheStartUpStepsInOrderFinalisesAndExitsWithQuitsCod
                          "RuntimeRun: open filled, implicit filled", "RuntimeExit: open nil, implicit nil" }));
 }
 
-// A display that can't be opened, a loop nothing will ever end, and an
-// exception nobody can name: each is said once, fails the run, and the
-// program still finalises before the runtime exits.
+// A display that can't be opened, a loop nothing ends, an exception nobody can name: each
+// is said once and fails the run, and the program still finalises before the runtime exits.
 TEST_F(MainFunctionTest, ARunThatEndsEarlyIsReportedFailsAndIsStillFinalised)
 {
     using Case = std::tuple<bool, void (*)(headless::HeadlessPlatform&), std::string>;

@@ -111,7 +111,6 @@ TEST_F(WindowGeometryTest, SavedGeometryIsRestoredAsReadWhenItFitsTheScreensOthe
         std::vector<platform::Rect> screens { { 0, 0, 1440, 900 } };
     } cases[] = {
         // None saved: centred on the first screen, half pixels dropped.
-        { {}, kDefault },
         { {}, { -110, -50, 1020, 700 }, { { 0, 0, 800, 600 } } },
         { {}, { 172, 34, 1020, 700 }, { { 0, 0, 1365, 768 }, { 1365, 0, 1920, 1080 } } },
         { { "0", "0", "600", "800" }, { 0, 0, 800, 600 } },
