@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Quillmere's start-up against the bare engine's, side by side.
 
-Runs bench_bare_webview (one WebKitGTK view, sandboxed, persistent site data)
+Runs bench_bare_webview (one WebKitGTK view on Quillmere's web context)
 and quillmere alternately, taking turns to go first, RUNS times each after one
 warm-up run of each, on one Xvfb display. Each run starts from a fresh profile
 and is timed from exec to the start page's load event; the page comes from a
@@ -126,8 +126,7 @@ def summary(name, times, memory):
 
 def benchmark(build, runs, root):
     programs = {
-        "bare": lambda env: [os.path.join(build, "bench", "bench_bare_webview"), START_ADDRESS,
-                             os.path.join(env["XDG_DATA_HOME"], "bench_bare_webview")],
+        "bare": lambda env: [os.path.join(build, "bench", "bench_bare_webview"), START_ADDRESS],
         "quillmere": lambda env: [os.path.join(build, "quillmere")],
     }
     e2e.route_start_hosts_to_loopback(root)
