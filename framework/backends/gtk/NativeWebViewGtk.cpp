@@ -123,14 +123,14 @@ void NativeWebViewGtk::print(bool showDialog)
 {
     if (!inWindow())
         return;
+    if (showDialog && printDialogSource_)
+        return; // a dialog is already on its way
     auto operation = GObjectHandle<WebKitPrintOperation>::adopt(webkit_print_operation_new(view()));
     if (!showDialog) {
         // The engine keeps the operation alive until the pages are out.
         webkit_print_operation_print(operation.get());
         return;
     }
-    if (printDialogSource_)
-        return; // a dialog is already on its way
     auto pending = std::make_unique<PendingPrintDialog>(PendingPrintDialog { &printDialogSource_,
         std::move(operation), GObjectHandle<GtkWidget>::refSink(gtk_widget_get_toplevel(widget())) });
     // The dialog is modal; deferring it lets this call return at once. The
