@@ -16,6 +16,12 @@ namespace platform {
 
 namespace {
 
+bool IsWritableFolder(const std::filesystem::path& path)
+{
+    std::error_code error;
+    return std::filesystem::is_directory(path, error) && access(path.c_str(), W_OK | X_OK) == 0;
+}
+
 // The engine's sandbox mounts folders inside these; one that is a file stops
 // every web process from starting, and the engine then kills the program. A
 // folder that isn't there yet is usable when the nearest one above it that is
@@ -30,7 +36,7 @@ bool IsUsableFolder(const std::filesystem::path& path, bool mayBeMissing)
         existing = existing.parent_path();
     if (existing != path && !mayBeMissing)
         return false;
-    return std::filesystem::is_directory(existing, error) && access(existing.c_str(), W_OK | X_OK) == 0;
+    return IsWritableFolder(existing);
 }
 
 } // namespace
@@ -89,7 +95,7 @@ bool CanBeMade(const std::filesystem::path& folder)
 {
     std::error_code error;
     std::filesystem::create_directories(folder, error);
-    return std::filesystem::is_directory(folder, error) && access(folder.c_str(), W_OK | X_OK) == 0;
+    return IsWritableFolder(folder);
 }
 
 } // namespace
