@@ -6,7 +6,6 @@
 
 #include <functional>
 #include <optional>
-#include <string>
 #include <string_view>
 
 namespace cl {
@@ -48,7 +47,7 @@ void RaiseClassEvent(Target& object, std::string_view eventName, bool reportExce
     auto handler = entry->handler.template as<void (*)(Target&)>();
     if (!handler)
         return;
-    rt::RuntimeProbe("event " + std::string(eventName));
+    rt::RuntimeProbe("event ", eventName);
     if (reportExceptions)
         CallFunctionWithExceptionHandling([&] { handler(object); });
     else
