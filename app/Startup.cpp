@@ -23,10 +23,9 @@ void Main()
         // 5. The event loop, until the application is told to quit.
         rt::RuntimeRun();
     } catch (...) {
-        // Whatever was raised, named or not, is reported; the delegate and the
-        // exception are let go, and the caller goes on to finalise and exit.
+        // Whatever was raised, named or not, is reported, and the caller goes
+        // on to finalise and exit.
         rt::RuntimeUnhandledException(rt::CaughtException());
-        startup = nullptr;
     }
 }
 

@@ -60,7 +60,10 @@ std::optional<SavedGeometry> ReadSavedGeometry(cl::Window& self)
         return std::nullopt;
     std::array<std::optional<std::int32_t>, kGeometryFiles.size()> values;
     for (std::size_t i = 0; i < kGeometryFiles.size(); ++i) {
-        values[i] = ReadGeometryFile(self, kGeometryFiles[i].suffix);
+        // The top file is the one just found; the others are looked up as read.
+        rt::RefPtr<cl::FolderItem> file = i == 0 ? topFile : GeometryFileItem(self, kGeometryFiles[i].suffix);
+        if (file)
+            values[i] = ReadGeometryFile(*file);
         if (!values[i])
             return std::nullopt;
     }

@@ -10,13 +10,15 @@
 #include "runtime/Conversions.h"
 
 #include <cstring>
+#include <filesystem>
 #include <iostream>
+#include <string>
 
 namespace mainwindow {
 
 namespace {
 
-void ReportUnsaved(std::string_view fileName, const std::string& where, std::string_view why)
+void ReportUnsaved(std::string_view fileName, std::string_view where, std::string_view why)
 {
     std::cerr << "Could not save the window's geometry (" << fileName << ")";
     if (!where.empty())
@@ -24,9 +26,15 @@ void ReportUnsaved(std::string_view fileName, const std::string& where, std::str
     std::cerr << ": " << why << std::endl;
 }
 
-std::string GeometryFileName(const char* suffix)
+// Before there is a file to name, the name it was to have.
+void ReportUnsaved(const char* suffix, std::string_view why)
 {
-    return std::string(kGeometryFilePrefix) + suffix;
+    ReportUnsaved(std::string(kGeometryFilePrefix) + suffix, "", why);
+}
+
+void ReportUnsaved(const std::filesystem::path& file, int error)
+{
+    ReportUnsaved(file.filename().string(), file.string(), std::strerror(error));
 }
 
 } // namespace
@@ -51,12 +59,9 @@ std::optional<std::int32_t> GeometryValueOfText(const rt::String& text)
     return rt::RuntimeCvtReal64ToSInt32(cl::CDbl(text));
 }
 
-std::optional<std::int32_t> ReadGeometryFile(cl::Window& self, const char* suffix)
+std::optional<std::int32_t> ReadGeometryFile(cl::FolderItem& file)
 {
-    rt::RefPtr<cl::FolderItem> item = GeometryFileItem(self, suffix);
-    if (!item)
-        return std::nullopt;
-    rt::RefPtr<cl::TextInputStream> stream = item->OpenAsTextFile();
+    rt::RefPtr<cl::TextInputStream> stream = file.OpenAsTextFile();
     if (!stream)
         return std::nullopt;
     // One byte past the bound tells a file that is too long from one that fits.
@@ -74,28 +79,28 @@ void WriteGeometryFile(cl::Window& self, const char* suffix, std::int32_t value,
     try {
         item = GeometryFileItem(self, suffix);
     } catch (const rt::RaisedException& raised) {
-        ReportUnsaved(GeometryFileName(suffix), "", raised.what());
+        ReportUnsaved(suffix, raised.what());
         return;
     }
     if (!item) {
-        ReportUnsaved(GeometryFileName(suffix), "", "there is no preferences folder to keep it in");
+        ReportUnsaved(suffix, "there is no preferences folder to keep it in");
         return;
     }
     rt::RefPtr<cl::TextOutputStream> stream = newFiles.CreateTextFile(*item);
     if (!stream) {
-        ReportUnsaved(GeometryFileName(suffix), item->path().string(), std::strerror(item->LastErrorCode));
+        ReportUnsaved(item->path(), item->LastErrorCode);
         return;
     }
     stream->Write(cl::Str(value));
     stream->Close();
     if (stream->LastErrorCode != 0)
-        ReportUnsaved(GeometryFileName(suffix), item->path().string(), std::strerror(stream->LastErrorCode));
+        ReportUnsaved(item->path(), stream->LastErrorCode);
 }
 
 void PutGeometryFilesInPlace(cl::StagedReplacements& newFiles)
 {
     for (const auto& failure : newFiles.Commit())
-        ReportUnsaved(failure.target.filename().string(), failure.target.string(), std::strerror(failure.error));
+        ReportUnsaved(failure.target, failure.error);
 }
 
 } // namespace mainwindow

@@ -43,7 +43,7 @@ std::optional<std::int32_t> GeometryValueOfText(const rt::String& text);
 
 // The value a geometry file holds, or nothing when the file is missing, is no
 // regular file, can't be read or holds no value.
-std::optional<std::int32_t> ReadGeometryFile(cl::Window& self, const char* suffix);
+std::optional<std::int32_t> ReadGeometryFile(cl::FolderItem& file);
 
 // Writes the value's decimal text, with no line end, as the whole of a new
 // file that takes the geometry file's place when `newFiles` are put in place.

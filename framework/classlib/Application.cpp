@@ -61,15 +61,6 @@ void Application::ctblinit()
     record.vtableCount = kOperationCount;
 }
 
-void Application::raiseApplicationEvent(std::string_view eventName)
-{
-    const auto* entry = classRecord().findEvent(eventName);
-    if (!entry)
-        return;
-    if (auto handler = entry->handler.as<void (*)(Application&)>())
-        CallFunctionWithExceptionHandling([&] { handler(*this); });
-}
-
 // Events that are ready run now, and those that come within the time given.
 void Application::DoEvents(Application&, std::int32_t milliseconds)
 {
@@ -102,12 +93,12 @@ void Application::DoSingleEvent(Application&, bool wait)
 // date in "EnableMenuItems", as a window's does.
 void Application::EnableMenuItems(Application& application, rt::Object*)
 {
-    application.raiseApplicationEvent("EnableMenuItems");
+    RaiseClassEvent(application, "EnableMenuItems");
 }
 
 void Application::CallOpen(Application& application)
 {
-    application.raiseApplicationEvent("Open");
+    RaiseClassEvent(application, "Open");
 }
 
 bool Application::HandleMenuCommand(Application& application, const rt::String& itemName)

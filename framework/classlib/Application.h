@@ -19,7 +19,6 @@ public:
     static constexpr int kOperationCount = 17;
     static constexpr int kEventCount = 10;
 
-
     // The application's operations, as its class's operation table holds them.
     static void DoEvents(Application&, std::int32_t milliseconds);
     static void AddMenuHandler(Application&, const rt::String& itemName, rt::Routine);
@@ -31,9 +30,6 @@ public:
     static bool HandleMenuCommand(Application&, const rt::String& itemName);
 
 private:
-    // Raises one of the application's own events through its class's table.
-    void raiseApplicationEvent(std::string_view eventName);
-
     MenuHandlers m_menuHandlers;
 };
 

@@ -74,10 +74,7 @@ void Unsupported(Args...)
     rt::Raise<rt::UnsupportedOperationException>(rt::String(std::string(Name.value) + " is not supported"));
 }
 
-} // namespace cl
-
-namespace cl {
-
+// The factory of a class whose instances need nothing but their record.
 template<class T>
 rt::Ref<rt::Object> Make(rt::ClassRecord& record)
 {

@@ -2,6 +2,7 @@
 
 #include "runtime/Exceptions.h"
 #include "runtime/Object.h"
+#include "runtime/Probe.h"
 
 #include <functional>
 #include <optional>
@@ -31,6 +32,26 @@ auto RaiseInstanceEvent(rt::Object& object, std::string_view eventName, Args&&..
             CallFunctionWithExceptionHandling([&] { result = handler(object, std::forward<Args>(arguments)...); });
         return result;
     }
+}
+
+// Raises one of the events `object`'s class declares, whose handler is given
+// the object alone; a class without a handler for it does nothing. Exceptions
+// are reported as CallFunctionWithExceptionHandling does, or, when
+// `reportExceptions` is false, left to the caller.
+template<class Target>
+void RaiseClassEvent(Target& object, std::string_view eventName, bool reportExceptions = true)
+{
+    const auto* entry = object.classRecord().findEvent(eventName);
+    if (!entry)
+        return;
+    auto handler = entry->handler.template as<void (*)(Target&)>();
+    if (!handler)
+        return;
+    rt::RuntimeProbe("event ", eventName);
+    if (reportExceptions)
+        CallFunctionWithExceptionHandling([&] { handler(object); });
+    else
+        handler(object);
 }
 
 } // namespace cl

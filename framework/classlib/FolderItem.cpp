@@ -86,11 +86,7 @@ rt::RefPtr<TextInputStream> FolderItem::OpenAsTextFile()
 
 rt::RefPtr<TextOutputStream> FolderItem::CreateTextFile()
 {
-    int error = 0;
-    rt::RefPtr<TextOutputStream> stream
-        = TextOutputStream::CreateReplacing(m_path, TextOutputStream::Placement::AtClose, error);
-    LastErrorCode = error;
-    return stream;
+    return TextOutputStream::CreateReplacing(m_path, TextOutputStream::Placement::AtClose, LastErrorCode);
 }
 
 namespace SpecialFolder {

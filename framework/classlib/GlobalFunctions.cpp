@@ -6,7 +6,6 @@
 
 #include <errno.h>
 
-#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <iostream>

@@ -6,7 +6,6 @@
 
 #include "platform/ScriptAddress.h"
 #include "runtime/PluginEntrypoints.h"
-#include "runtime/Probe.h"
 
 #include <errno.h>
 

@@ -6,7 +6,6 @@
 #include "runtime/Routine.h"
 #include "runtime/String.h"
 
-#include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -29,7 +28,7 @@ public:
         for (const auto& [name, routine] : m_handlers) {
             if (name != itemName)
                 continue;
-            rt::RuntimeProbe("menu handler " + std::string(itemName));
+            rt::RuntimeProbe("menu handler ", itemName);
             bool handled = false;
             CallFunctionWithExceptionHandling([&] {
                 if (auto handler = routine.template as<bool (*)(Target&)>())

@@ -6,10 +6,8 @@ namespace cl {
 
 rt::RefPtr<TextOutputStream> StagedReplacements::CreateTextFile(FolderItem& item)
 {
-    int error = 0;
     rt::RefPtr<TextOutputStream> stream
-        = TextOutputStream::CreateReplacing(item.path(), TextOutputStream::Placement::AtCommit, error);
-    item.LastErrorCode = error;
+        = TextOutputStream::CreateReplacing(item.path(), TextOutputStream::Placement::AtCommit, item.LastErrorCode);
     if (stream)
         m_streams.emplace_back(*stream);
     return stream;

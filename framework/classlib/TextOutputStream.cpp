@@ -87,7 +87,7 @@ TextOutputStream::~TextOutputStream()
 }
 
 rt::RefPtr<TextOutputStream> TextOutputStream::CreateReplacing(const std::filesystem::path& target,
-    Placement placement, int& error)
+    Placement placement, std::int32_t& error)
 {
     std::error_code ignored;
     if (std::filesystem::is_directory(target, ignored)) {

@@ -30,7 +30,8 @@ public:
     // Nil, with the error number in `error`, when no new file can be made.
     // New files that an earlier, interrupted replacement of the same target
     // left behind are removed first.
-    static rt::RefPtr<TextOutputStream> CreateReplacing(const std::filesystem::path& target, Placement, int& error);
+    static rt::RefPtr<TextOutputStream> CreateReplacing(const std::filesystem::path& target, Placement,
+        std::int32_t& error);
 
     void Write(const rt::String& text); // no line end is added
     void Close();

@@ -7,7 +7,6 @@
 #include "WindowSupport.h"
 
 #include "runtime/Exceptions.h"
-#include "runtime/Probe.h"
 #include "runtime/Runtime.h"
 
 #include "platform/Platform.h"
@@ -295,21 +294,6 @@ rt::RefPtr<Control> Window::controlNamed(std::string_view name) const
     return nullptr;
 }
 
-void Window::raiseWindowEvent(std::string_view eventName, bool reportExceptions)
-{
-    const auto* entry = classRecord().findEvent(eventName);
-    if (!entry)
-        return;
-    auto handler = entry->handler.as<void (*)(Window&)>();
-    if (!handler)
-        return;
-    rt::RuntimeProbe(std::string("event ") + std::string(eventName));
-    if (reportExceptions)
-        CallFunctionWithExceptionHandling([&] { handler(*this); });
-    else
-        handler(*this);
-}
-
 // Building a window: the native window, the designed properties ("Layout"),
 // the controls ("CreateControls"), then "Open", and only then is it shown. The
 // window is the implicit instance of its class from before its first event,
@@ -322,9 +306,9 @@ void Window::Constructor(Window& window)
     RegisterOpenWindow(window);
     RegisterImplicitWindow(window);
 
-    window.raiseWindowEvent("Layout", false);
-    window.raiseWindowEvent("CreateControls", false);
-    window.raiseWindowEvent("Open", true);
+    RaiseClassEvent(window, "Layout", false);
+    RaiseClassEvent(window, "CreateControls", false);
+    RaiseClassEvent(window, "Open");
     // The size "Open" gave the window is laid out before the first frame.
     window.m_opened = true;
     window.raiseDueResized();
@@ -418,23 +402,23 @@ void Window::Restore(Window& window)
 
 void Window::CallMoved(Window& window)
 {
-    window.raiseWindowEvent("Moved", true);
+    RaiseClassEvent(window, "Moved");
 }
 
 // The window's class brings its menu items up to date in "EnableMenuItems".
 void Window::EnableMenuItems(Window& window)
 {
-    window.raiseWindowEvent("EnableMenuItems", true);
+    RaiseClassEvent(window, "EnableMenuItems");
 }
 
 void Window::CallActivated(Window& window)
 {
-    window.raiseWindowEvent("Activate", true);
+    RaiseClassEvent(window, "Activate");
 }
 
 void Window::CallDeactivated(Window& window)
 {
-    window.raiseWindowEvent("Deactivate", true);
+    RaiseClassEvent(window, "Deactivate");
 }
 
 // The window's own handlers first, then its controls' in the order added.
@@ -466,7 +450,7 @@ void Window::UnifiedClose(Window& window)
         }
     }
     window.m_closed = true;
-    window.raiseWindowEvent("Close", true);
+    RaiseClassEvent(window, "Close");
 
     for (auto& entry : window.m_controls)
         entry.control->detachFromWindow();
@@ -480,12 +464,12 @@ void Window::UnifiedClose(Window& window)
 void Window::CallResized(Window& window)
 {
     window.m_resizedDue = false;
-    window.raiseWindowEvent("Resized", true);
+    RaiseClassEvent(window, "Resized");
 }
 
 void Window::CallResizing(Window& window)
 {
-    window.raiseWindowEvent("Resizing", true);
+    RaiseClassEvent(window, "Resizing");
 }
 
 void Window::RemoveControl(Window& window, Control& control)

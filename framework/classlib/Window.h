@@ -131,8 +131,6 @@ public:
     static rt::Ref<Window> TrueWindow(Window&);
 
 private:
-    // Raises one of the window's own events through its class's event table.
-    void raiseWindowEvent(std::string_view eventName, bool reportExceptions);
     void resizeSetByProgram();
     void raiseDueResized();
     void pushStateToNative();

@@ -16,6 +16,12 @@ namespace platform {
 
 namespace {
 
+bool IsWritableFolder(const std::filesystem::path& path)
+{
+    std::error_code error;
+    return std::filesystem::is_directory(path, error) && access(path.c_str(), W_OK | X_OK) == 0;
+}
+
 // The engine's sandbox mounts folders inside these; one that is a file stops
 // every web process from starting, and the engine then kills the program. A
 // folder that isn't there yet is usable when the nearest one above it that is
@@ -30,7 +36,7 @@ bool IsUsableFolder(const std::filesystem::path& path, bool mayBeMissing)
         existing = existing.parent_path();
     if (existing != path && !mayBeMissing)
         return false;
-    return std::filesystem::is_directory(existing, error) && access(existing.c_str(), W_OK | X_OK) == 0;
+    return IsWritableFolder(existing);
 }
 
 } // namespace
@@ -84,12 +90,18 @@ RunFolder::~RunFolder()
 
 namespace {
 
-// The engine would make it anyway; whether it can is only known by trying.
-bool CanBeMade(const std::filesystem::path& folder)
+// Makes the folder, and those above it, where missing: whether it is a folder now.
+bool MadeFolder(const std::filesystem::path& folder)
 {
     std::error_code error;
     std::filesystem::create_directories(folder, error);
-    return std::filesystem::is_directory(folder, error) && access(folder.c_str(), W_OK | X_OK) == 0;
+    return std::filesystem::is_directory(folder, error);
+}
+
+// The engine would make it anyway; whether it can is only known by trying.
+bool CanBeMade(const std::filesystem::path& folder)
+{
+    return MadeFolder(folder) && IsWritableFolder(folder);
 }
 
 } // namespace
@@ -97,9 +109,8 @@ bool CanBeMade(const std::filesystem::path& folder)
 std::optional<RunFolder> ProvideFoldersTheEngineNeeds()
 {
     const auto home = HomeFolder();
-    std::error_code error;
     // A home that can't be written in may still hold writable folders.
-    const bool homeServes = home && (std::filesystem::create_directories(*home, error), std::filesystem::is_directory(*home, error));
+    const bool homeServes = home && MadeFolder(*home);
     std::vector<const char*> missing;
     for (const auto& [variable, underHome] : { std::pair { "XDG_DATA_HOME", ".local/share" }, { "XDG_CACHE_HOME", ".cache" } }) {
         if (!std::getenv(variable) && !(homeServes && CanBeMade(*home / underHome)))
@@ -108,6 +119,7 @@ std::optional<RunFolder> ProvideFoldersTheEngineNeeds()
     if (homeServes && missing.empty())
         return std::nullopt;
 
+    std::error_code error;
     std::string pattern = (std::filesystem::temp_directory_path(error) / "quillmere-XXXXXX").string();
     if (error || !mkdtemp(pattern.data()))
         return std::nullopt;

@@ -4,8 +4,6 @@
 #include "Probe.h"
 #include "RuntimeClasses.h"
 
-#include <string>
-
 namespace rt {
 
 ClassRecord& Delegate::Lookup()
@@ -25,7 +23,7 @@ Variant Delegate::Invoke(std::span<const Variant> arguments) const
 RefPtr<Delegate> RuntimeCreateDelegate(DelegateInvokerFunction invoker, Routine routine, Object* boundObject,
     const String& signature)
 {
-    RuntimeProbe("RuntimeCreateDelegate " + std::string(signature.view()));
+    RuntimeProbe("RuntimeCreateDelegate ", signature.view());
     Ref<Object> object = RuntimeNewObject(Delegate::Lookup());
     auto& delegate = static_cast<Delegate&>(object.get());
     delegate.invoker = invoker;

@@ -46,18 +46,6 @@ void RuntimeRaiseException(RuntimeException& exception)
     throw RaisedException(Ref<RuntimeException>(exception));
 }
 
-namespace {
-
-Ref<RuntimeException> NewRuntimeException(std::string_view message)
-{
-    Ref<Object> object = RuntimeNewObject(RuntimeException::Lookup());
-    auto& exception = static_cast<RuntimeException&>(object.get());
-    exception.Message = String(message);
-    return Ref<RuntimeException>(exception);
-}
-
-} // namespace
-
 Ref<RuntimeException> CaughtException()
 {
     try {
@@ -65,9 +53,9 @@ Ref<RuntimeException> CaughtException()
     } catch (const RaisedException& raised) {
         return Ref<RuntimeException>(raised.exception());
     } catch (const std::exception& error) {
-        return NewRuntimeException(error.what());
+        return NewException<RuntimeException>(error.what());
     } catch (...) {
-        return NewRuntimeException("unknown exception");
+        return NewException<RuntimeException>("unknown exception");
     }
 }
 

@@ -53,13 +53,19 @@ private:
 Ref<RuntimeException> CaughtException();
 
 template<class E>
-[[noreturn]] void Raise(const String& message, std::int32_t errorNumber = 0)
+Ref<E> NewException(const String& message, std::int32_t errorNumber = 0)
 {
     Ref<Object> object = RuntimeNewObject(E::Lookup());
-    auto& exception = static_cast<RuntimeException&>(object.get());
+    auto& exception = static_cast<E&>(object.get());
     exception.Message = message;
     exception.ErrorNumber = errorNumber;
-    RuntimeRaiseException(exception);
+    return Ref<E>(exception);
+}
+
+template<class E>
+[[noreturn]] void Raise(const String& message, std::int32_t errorNumber = 0)
+{
+    RuntimeRaiseException(NewException<E>(message, errorNumber));
 }
 
 // Nil checks are the caller's: raises NilObjectException naming what was nil.

@@ -1,5 +1,7 @@
 #include "Probe.h"
 
+#include <string>
+
 namespace rt {
 
 namespace {
@@ -21,6 +23,12 @@ void RuntimeProbe(std::string_view milestone)
 {
     if (auto& probe = CurrentProbe())
         probe(milestone);
+}
+
+void RuntimeProbe(std::string_view kind, std::string_view detail)
+{
+    if (auto& probe = CurrentProbe())
+        probe(std::string(kind) + std::string(detail));
 }
 
 } // namespace rt

@@ -26,20 +26,22 @@ void HeadlessEventLoop::run()
     }
 }
 
-void HeadlessEventLoop::drain()
+void HeadlessEventLoop::runQueued(bool stopAtQuit)
 {
-    for (std::size_t steps = 0; runNext(); ++steps) {
+    for (std::size_t steps = 0; !(stopAtQuit && m_quitRequested) && runNext(); ++steps) {
         if (steps >= maximumSteps)
             throw std::runtime_error("headless event loop watchdog: posted work never ran out");
     }
 }
 
+void HeadlessEventLoop::drain()
+{
+    runQueued(false);
+}
+
 void HeadlessEventLoop::runPending(std::chrono::milliseconds)
 {
-    for (std::size_t steps = 0; !m_quitRequested && runNext(); ++steps) {
-        if (steps >= maximumSteps)
-            throw std::runtime_error("headless event loop watchdog: pending work never ran out");
-    }
+    runQueued(true);
 }
 
 void HeadlessEventLoop::runOne(bool wait)

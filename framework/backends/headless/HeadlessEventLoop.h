@@ -30,6 +30,9 @@ public:
 
 private:
     bool runNext();
+    // Runs what is queued, and what that queues, until nothing is left or,
+    // when `stopAtQuit`, quit() was called.
+    void runQueued(bool stopAtQuit);
 
     std::deque<std::function<void()>> m_queue;
     bool m_quitRequested = false;
