@@ -3,12 +3,10 @@
 #include "runtime/Runtime.h"
 
 #include "platform/Platform.h"
-
-#include <errno.h>
+#include "platform/TellUser.h"
 
 #include <charconv>
 #include <cmath>
-#include <iostream>
 #include <string>
 #include <utility>
 
@@ -68,8 +66,7 @@ std::string QuotedAddress(std::string_view url)
 void ShowURL(const rt::String& url)
 {
     auto reportFailure = [quoted = QuotedAddress(url.view())](std::string_view reason) {
-        std::cerr << program_invocation_short_name << ": could not open " << quoted
-                  << " in the default web browser: " << reason << std::endl;
+        platform::TellUser("could not open " + quoted + " in the default web browser: " + std::string(reason));
     };
     rt::RuntimePlatform().openInDefaultBrowser(url.view(), std::move(reportFailure));
 }

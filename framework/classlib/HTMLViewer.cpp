@@ -5,11 +5,8 @@
 #include "FolderItem.h"
 
 #include "platform/ScriptAddress.h"
+#include "platform/TellUser.h"
 #include "runtime/PluginEntrypoints.h"
-
-#include <errno.h>
-
-#include <iostream>
 
 namespace cl {
 
@@ -144,10 +141,8 @@ void HTMLViewer::nativeWebViewNewWindowRequested(std::string_view url)
     case NewWindowAllowance::Answer::Granted:
         break;
     case NewWindowAllowance::Answer::RefusedFirstOfBurst:
-        std::cerr << program_invocation_short_name
-                  << ": a page asked for more new windows than the user's clicks and key presses allow;"
-                     " the rest are dropped until the next one"
-                  << std::endl;
+        platform::TellUser("a page asked for more new windows than the user's clicks and key presses allow;"
+                           " the rest are dropped until the next one");
         return;
     case NewWindowAllowance::Answer::Refused:
         return;

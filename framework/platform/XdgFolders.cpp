@@ -1,11 +1,10 @@
 #include "XdgFolders.h"
 
 #include "PreferencesFolder.h"
+#include "TellUser.h"
 
-#include <errno.h>
 #include <unistd.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -56,10 +55,8 @@ void KeepOnlyUsableXdgFolders()
         const char* value = std::getenv(folder.variable);
         if (!value || IsUsableFolder(value, folder.mayBeMissing))
             continue;
-        if (*value) {
-            std::fprintf(stderr, "%s: %s (%s) is not a folder that can be used; using the default instead\n",
-                program_invocation_short_name, folder.variable, value);
-        }
+        if (*value)
+            TellUser(std::string(folder.variable) + " (" + value + ") is not a folder that can be used; using the default instead");
         unsetenv(folder.variable);
     }
 }
@@ -127,13 +124,11 @@ std::optional<RunFolder> ProvideFoldersTheEngineNeeds()
     // The engine's sandbox mounts more of the home than these; a home that is
     // a file, say, stops it whatever else is set.
     if (!homeServes) {
-        std::fprintf(stderr, "%s: the home folder can't be used; settings and site data are kept in %s for this run only\n",
-            program_invocation_short_name, pattern.c_str());
+        TellUser("the home folder can't be used; settings and site data are kept in " + pattern + " for this run only");
         setenv("HOME", pattern.c_str(), 1);
         return runFolder;
     }
-    std::fprintf(stderr, "%s: the home folder can't hold the site data or cache; they are kept in %s for this run only\n",
-        program_invocation_short_name, pattern.c_str());
+    TellUser("the home folder can't hold the site data or cache; they are kept in " + pattern + " for this run only");
     for (const char* variable : missing)
         setenv(variable, (runFolder.path() / variable).c_str(), 1);
     return runFolder;

@@ -4,8 +4,7 @@
 #include "RuntimeState.h"
 
 #include "platform/Platform.h"
-
-#include <errno.h>
+#include "platform/TellUser.h"
 
 #include <iostream>
 
@@ -35,7 +34,7 @@ void RunFrameworkInitialization(Routine startup)
         // Nothing of the application can run (no display, say): this is the
         // user's to fix, so it is said plainly, and the application quits
         // before it has started.
-        std::cerr << program_invocation_short_name << ": " << error.what() << std::endl;
+        platform::TellUser(error.what());
         RuntimeQuit(1);
         return;
     }

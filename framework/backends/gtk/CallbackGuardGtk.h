@@ -1,9 +1,9 @@
 #pragma once
 
-#include <errno.h>
+#include "platform/TellUser.h"
 
-#include <cstdio>
 #include <exception>
+#include <string>
 #include <type_traits>
 
 namespace platform::gtk {
@@ -13,9 +13,9 @@ inline void reportCallbackFailure(const char* where, std::exception_ptr failure)
     try {
         std::rethrow_exception(failure);
     } catch (const std::exception& error) {
-        std::fprintf(stderr, "%s: %s: %s\n", program_invocation_short_name, where, error.what());
+        TellUser(std::string(where) + ": " + error.what());
     } catch (...) {
-        std::fprintf(stderr, "%s: %s: unknown exception\n", program_invocation_short_name, where);
+        TellUser(std::string(where) + ": unknown exception");
     }
 }
 

@@ -2,9 +2,9 @@
 
 #include "GLibPtrGtk.h"
 
-#include <errno.h>
+#include "platform/TellUser.h"
 
-#include <cstdio>
+#include <errno.h>
 
 namespace platform::gtk {
 
@@ -31,7 +31,7 @@ WebKitWebContext* WebContextGtk::context()
     if (sandboxTrial_.sandboxWorks())
         webkit_web_context_set_sandbox_enabled(context.get(), TRUE);
     else
-        std::fprintf(stderr, "%s: bubblewrap is unavailable here; web pages run without a sandbox\n", program);
+        TellUser("bubblewrap is unavailable here; web pages run without a sandbox");
 
     context_ = std::move(context);
     return context_.get();
