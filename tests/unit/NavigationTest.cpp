@@ -16,7 +16,6 @@ protected:
         // What Open asked of the engine is not what these tests are about.
         webView("HTMLViewer1").calls.clear();
     }
-    std::vector<std::string>& engineCalls() { return webView("HTMLViewer1").calls; }
 
     // The user clicks in the page, and the page asks for a new window at each address.
     void clickAndRequestNewWindows(std::initializer_list<std::string> addresses)
@@ -37,12 +36,13 @@ TEST_F(NavigationTest, EachSiteButtonLoadsItsStartAddressOnEveryClickEvenWhileIt
         { "BevelButton5", "http://www.quillmere.com" },
     };
     for (auto [buttonName, address] : buttons) {
-        engineCalls().clear();
+        auto& calls = webView("HTMLViewer1").calls;
+        calls.clear();
         click(buttonName);
         settle();
         click(buttonName);
         const std::string load = std::string("loadURL ") + address;
-        EXPECT_EQ(engineCalls(), (std::vector { load, load })) << buttonName;
+        EXPECT_EQ(calls, (std::vector { load, load })) << buttonName;
     }
 }
 

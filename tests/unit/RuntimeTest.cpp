@@ -55,7 +55,6 @@ TEST(EventDispatchTest, EndExceptionsEndQuietlyAndAnyOtherFailureIsReportedAndFa
 {
     using Outcome = std::pair<std::string, int>;
     EXPECT_EQ(RunHandler([] { rt::Raise<rt::EndException>("done"); }), Outcome("", 0));
-    EXPECT_EQ(RunHandler([] { rt::Raise<rt::ThreadEndException>("done"); }), Outcome("", 0));
     EXPECT_EQ(RunHandler([] { rt::Raise<rt::IOException>("disk on fire", 5); }),
         Outcome("Unhandled IOException: disk on fire\n", 1));
     EXPECT_EQ(RunHandler([] { throw std::runtime_error("the disk is full"); }),

@@ -47,7 +47,6 @@ public:
         return contents.str();
     }
     void write(const std::string& name, const std::string& contents) const { std::ofstream(m_path / name, std::ios::binary) << contents; }
-    bool exists(const std::string& name) const { return std::filesystem::exists(m_path / name); }
     std::ptrdiff_t entryCount() const { return std::distance(std::filesystem::directory_iterator(m_path), {}); }
 
 private:

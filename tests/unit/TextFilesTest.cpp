@@ -78,7 +78,7 @@ TEST_F(TextFilesTest, StagedFilesTakeTheirPlacesOnlyAtCommitAndThoseNotCommitted
 
     EXPECT_TRUE(staged.Commit().empty());
     EXPECT_EQ(home.read("a.txt"), "new a");
-    EXPECT_FALSE(home.exists("c.txt"));
+    EXPECT_FALSE(std::filesystem::exists(home.path() / "c.txt"));
     EXPECT_EQ(home.entryCount(), 1);
 }
 
