@@ -131,11 +131,10 @@ TEST_F(WindowGeometryTest, ASaveThatFailsIsReportedWithTheSystemsReasonKeepsWhat
     const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
     rlimit limit {};
     ::getrlimit(RLIMIT_FSIZE, &limit);
-    const rlimit previousLimit = limit;
-    limit.rlim_cur = 1;
-    ::setrlimit(RLIMIT_FSIZE, &limit);
+    const rlimit oneByte { 1, limit.rlim_max };
+    ::setrlimit(RLIMIT_FSIZE, &oneByte);
     std::string report = closeReporting();
-    ::setrlimit(RLIMIT_FSIZE, &previousLimit);
+    ::setrlimit(RLIMIT_FSIZE, &limit);
     std::signal(SIGXFSZ, previousHandler);
     for (const char* name : kGeometryFiles)
         EXPECT_NE(report.find(std::string(name) + ") to "), std::string::npos) << name << "\n" << report;

@@ -69,14 +69,11 @@ TEST_F(XdgFoldersTest, AHomeThatIsAFileIsReplacedForTheRunByAFolderThatGoesWithI
     EXPECT_TRUE(fs::is_directory(root / "folder" / ".cache"));
 
     setenv("HOME", (root / "file").c_str(), 1);
-    testing::internal::CaptureStderr();
     std::optional<platform::RunFolder> runFolder = platform::ProvideFoldersTheEngineNeeds();
-    const std::string report = testing::internal::GetCapturedStderr();
     ASSERT_TRUE(runFolder.has_value());
     const fs::path replacedHome = runFolder->path();
     EXPECT_EQ(value("HOME"), replacedHome.string());
     EXPECT_TRUE(fs::is_directory(replacedHome));
-    EXPECT_NE(report.find(replacedHome.string()), std::string::npos) << report;
     runFolder.reset();
     EXPECT_FALSE(fs::exists(replacedHome));
 }
