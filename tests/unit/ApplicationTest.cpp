@@ -13,13 +13,6 @@ bool TakeItem(cl::Application&) { s_menuCalls.push_back("taken"); return true; }
 // slot number, as the framework calls them.
 class ApplicationTest : public testing_support::StartedProgramTest {
 protected:
-    void SetUp() override
-    {
-        StartedProgramTest::SetUp();
-        settle();
-        s_menuCalls.clear();
-    }
-
     cl::Application& app() { return dynamic_cast<cl::Application&>(*rt::RuntimeAppObject()); }
 
     template<class... Args>

@@ -2,21 +2,10 @@
 
 #include <algorithm>
 
-using testing_support::ProgramTest;
-
 namespace {
 
-class NavigationTest : public ProgramTest {
+class NavigationTest : public testing_support::StartedProgramTest {
 protected:
-    void SetUp() override
-    {
-        ProgramTest::SetUp();
-        startProgram();
-        settle();
-        // What Open asked of the engine is not what these tests are about.
-        webView("HTMLViewer1").calls.clear();
-    }
-
     // The user clicks in the page, and the page asks for a new window at each address.
     void clickAndRequestNewWindows(std::initializer_list<std::string> addresses)
     {
@@ -28,14 +17,9 @@ protected:
 
 TEST_F(NavigationTest, EachSiteButtonLoadsItsStartAddressOnEveryClickEvenWhileItsPageIsShown)
 {
-    const std::pair<const char*, const char*> buttons[] = {
-        { "BevelButton2", "http://www.facebook.com" },
-        { "BevelButton6", "http://twitter.com" },
-        { "BevelButton7", "http://www.youtube.com" },
-        { "BevelButton3", "http://www.tidewell.com" },
-        { "BevelButton5", "http://www.quillmere.com" },
-    };
-    for (auto [buttonName, address] : buttons) {
+    for (auto [buttonName, address] : { std::pair { "BevelButton2", "http://www.facebook.com" }, { "BevelButton6", "http://twitter.com" },
+             { "BevelButton7", "http://www.youtube.com" }, { "BevelButton3", "http://www.tidewell.com" },
+             { "BevelButton5", "http://www.quillmere.com" } }) {
         auto& calls = webView("HTMLViewer1").calls;
         calls.clear();
         click(buttonName);

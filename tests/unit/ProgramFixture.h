@@ -119,10 +119,15 @@ protected:
     bool started = false;
 };
 
-// The program started before each test.
+// The program started before each test, and what it posted run.
 class StartedProgramTest : public ProgramTest {
 protected:
-    void SetUp() override { ProgramTest::SetUp(); startProgram(); }
+    void SetUp() override
+    {
+        ProgramTest::SetUp();
+        startProgram();
+        settle();
+    }
 };
 
 } // namespace testing_support
