@@ -1,10 +1,6 @@
 #include "ProgramFixture.h"
 
-#include "classlib/Separator.h"
-#include "classlib/TextField.h"
-
 #include <algorithm>
-#include <string>
 
 using ControlsTest = testing_support::StartedProgramTest;
 

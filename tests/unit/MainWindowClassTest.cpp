@@ -1,7 +1,5 @@
 #include "ProgramFixture.h"
 
-#include "classlib/Separator.h"
-#include "classlib/TextField.h"
 #include "runtime/ClassRecord.h"
 
 #include <algorithm>

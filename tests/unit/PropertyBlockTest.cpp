@@ -2,7 +2,6 @@
 
 #include "mainwindow/DesignedProperties.h"
 
-#include "classlib/Separator.h"
 #include "runtime/MassPropertySetter.h"
 
 using testing_support::ProgramTest;

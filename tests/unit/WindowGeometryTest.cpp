@@ -6,11 +6,9 @@
 
 #include "classlib/DiskSync.h"
 
-#include <array>
 #include <csignal>
 #include <fstream>
 #include <iostream>
-#include <optional>
 #include <sstream>
 #include <sys/resource.h>
 #include <sys/stat.h>
