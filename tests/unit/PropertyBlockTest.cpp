@@ -4,8 +4,6 @@
 
 #include "runtime/MassPropertySetter.h"
 
-using testing_support::ProgramTest;
-
 namespace {
 
 std::string Bytes(std::initializer_list<unsigned char> values) { return { values.begin(), values.end() }; }
@@ -22,11 +20,10 @@ TEST(PropertyBlockTest, EncodesEachTypeAsTheReaderExpects)
 
 // Every designed block is read to its exact end at each start-up: a reader
 // that took a byte too many or too few would raise there.
-using MassPropertySetterTest = ProgramTest;
+using MassPropertySetterTest = testing_support::StartedProgramTest;
 
 TEST_F(MassPropertySetterTest, ValuesReachPropertiesWhateverTheKeysLetterCaseWithStringsWholeAndIntegersMostSignificantByteFirst)
 {
-    startProgram();
     auto window = mainWindow();
     rt::RuntimeMassPropertySetter(*window, mainwindow::PropertyBlock { mainwindow::Integer("MacProcID", 7) }.bytes());
     EXPECT_EQ(window->MacProcId(), 7);
@@ -45,7 +42,6 @@ TEST_F(MassPropertySetterTest, ValuesReachPropertiesWhateverTheKeysLetterCaseWit
 
 TEST_F(MassPropertySetterTest, AFaultyBlockRaisesAndKeepsWhatWasSetBeforeTheFault)
 {
-    startProgram();
     const std::string good = std::string(mainwindow::PropertyBlock { mainwindow::Integer("Left", 5) }.bytes());
     const std::pair<const char*, std::string> cases[] = {
         { "Separator1", good + "NoSuchKey " + Bytes({ 0, 0, 0, 1 }) },
