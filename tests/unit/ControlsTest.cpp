@@ -1,22 +1,16 @@
 #include "ProgramFixture.h"
 
 #include <algorithm>
+#include <tuple>
 
 using ControlsTest = testing_support::StartedProgramTest;
 
 namespace {
 
-struct DesignedControl {
-    const char* name;
-    const char* className;
-    platform::Rect rect;
-    bool visible;
-    const char* helpTag;
-};
-
-// HTMLViewer1 is left out: Open sizes it to the window. The places are the
-// ones the controls have when the first "Resized" run after opening begins.
-const DesignedControl kDesigned[] = {
+// Name, class, place, visibility and help tag. HTMLViewer1 is left out: Open
+// sizes it to the window. The places are the ones the controls have when the
+// first "Resized" run after opening begins.
+const std::tuple<const char*, const char*, platform::Rect, bool, const char*> kDesigned[] = {
     { "TextField1", "TextField", { 639, 2, 334, 28 }, false, "" },
     { "HTMLViewer2", "HTMLViewer", { 974, 35, 36, 19 }, false, "" },
     { "Separator1", "Separator", { 0, 33, 221, 3 }, true, "" },
@@ -35,15 +29,15 @@ TEST_F(ControlsTest, ElevenControlsInCreationOrderWithTheirDesignedProperties)
     const auto& controls = window->controls();
     ASSERT_EQ(controls.size(), 11u);
     for (std::size_t i = 0; i < std::size(kDesigned); ++i) {
-        const auto& designed = kDesigned[i];
-        SCOPED_TRACE(designed.name);
-        EXPECT_EQ(controls[i].name, designed.name);
-        auto& control = dynamic_cast<cl::RectControl&>(*window->controlNamed(designed.name));
-        EXPECT_EQ(control.classRecord().name, designed.className);
+        const auto& [name, className, rect, visible, helpTag] = kDesigned[i];
+        SCOPED_TRACE(name);
+        EXPECT_EQ(controls[i].name, name);
+        auto& control = dynamic_cast<cl::RectControl&>(*window->controlNamed(name));
+        EXPECT_EQ(control.classRecord().name, className);
         EXPECT_EQ(control.Index(), std::numeric_limits<std::int32_t>::min());
-        EXPECT_EQ(beforeResizedRuns.front().controls.at(designed.name), designed.rect);
-        EXPECT_EQ(control.Visible(), designed.visible);
-        EXPECT_EQ(control.HelpTag(), designed.helpTag);
+        EXPECT_EQ(beforeResizedRuns.front().controls.at(name), rect);
+        EXPECT_EQ(control.Visible(), visible);
+        EXPECT_EQ(control.HelpTag(), helpTag);
     }
     EXPECT_EQ(controls.back().name, "HTMLViewer1");
 

@@ -159,7 +159,6 @@ TEST_F(WindowGeometryTest, ASaveThatFailsIsReportedWithTheSystemsReasonKeepsWhat
     report = closeReporting();
     EXPECT_NE(report.find("preferences folder"), std::string::npos) << report;
     EXPECT_TRUE(rt::RuntimeQuitRequested());
-    std::filesystem::remove(config.path());
 }
 
 TEST_F(WindowGeometryTest, ClosingRemovesOnlyTheTemporaryFilesAnInterruptedCloseLeftBehind)
