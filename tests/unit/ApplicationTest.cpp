@@ -46,6 +46,7 @@ TEST_F(ApplicationTest, DoEventsRunsWhatIsPendingAndASingleEventRunsOne)
 TEST_F(ApplicationTest, MenuHandlersAreOfferedTheItemInTheOrderAddedUntilOneTakesIt)
 {
     using HandleMenuCommand = bool (*)(cl::Application&, const rt::String&);
+    s_menuCalls.clear();
     for (auto [item, handler] : { std::pair { "FileQuit", &DeclineItem }, { "FileQuit", &TakeItem },
              { "FileQuit", &DeclineItem }, { "EditCopy", &DeclineItem } })
         call<const rt::String&, rt::Routine>(3, rt::String(item), rt::Routine(handler));
