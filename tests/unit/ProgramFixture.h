@@ -15,8 +15,10 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -34,24 +36,80 @@ struct WindowSnapshot {
 // loop, so a test can act as the user and look at what the program did.
 class ProgramTest : public ::testing::Test {
 protected:
-    void SetUp() override;
-    void TearDown() override;
+    void SetUp() override
+    {
+        rt::RuntimeSetProbe([this](std::string_view milestone) {
+            milestones.emplace_back(milestone);
+            if (milestone == "event Resized" && mainWindow())
+                beforeResizedRuns.push_back(snapshot());
+        });
+    }
+    void TearDown() override
+    {
+        if (started)
+            stopProgram();
+        rt::RuntimeSetProbe({});
+    }
 
     // Start-up as the program's main function does it, up to the event loop;
     // `beforeStartup` may set up the headless platform first.
-    void startProgram(const std::function<void(headless::HeadlessPlatform&)>& beforeStartup = {});
+    void startProgram(const std::function<void(headless::HeadlessPlatform&)>& beforeStartup = {})
+    {
+        rt::RuntimeInit();
+        started = true;
+        beforeResizedRuns.clear();
+        if (beforeStartup)
+            beforeStartup(platform());
+        program::initialize();
+        rt::RunFrameworkInitialization(&program::Startup);
+    }
+    // As the program's main function ends a run, so that another can start.
+    void stopProgram()
+    {
+        program::finalize();
+        rt::RuntimeExit();
+        started = false;
+    }
+
+    // Top, left, height and width in the geometry files; a value not given removes its file.
+    void saveGeometry(const std::array<std::optional<std::string>, 4>& values)
+    {
+        for (std::size_t i = 0; i < kGeometryFiles.size(); ++i) {
+            std::filesystem::remove(config.path() / kGeometryFiles[i]);
+            if (values[i])
+                config.write(kGeometryFiles[i], *values[i]);
+        }
+    }
+    static constexpr std::array<const char*, 4> kGeometryFiles { "quillmere-top.txt", "quillmere-left.txt",
+        "quillmere-height.txt", "quillmere-width.txt" };
 
     headless::HeadlessPlatform& platform() { return headless::HeadlessPlatform::current(); }
     rt::RefPtr<cl::Window> mainWindow() { return cl::RuntimeGetImplicitWindow(mainwindow::kWindow1ClassName); }
-    headless::HeadlessWindow& nativeWindow();
-    headless::HeadlessWebView& webView(const char* name);
-    headless::HeadlessButton& button(const char* name);
-    void click(const char* buttonName) { button(buttonName).click(); }
+    headless::HeadlessWindow& nativeWindow() { return dynamic_cast<headless::HeadlessWindow&>(*mainWindow()->native()); }
+    headless::HeadlessWebView& webView(const char* name) { return nativeOf<headless::HeadlessWebView>(name); }
+    void click(const char* buttonName) { nativeOf<headless::HeadlessButton>(buttonName).click(); }
+
+    template<class T>
+    T& nativeOf(const char* name)
+    {
+        return dynamic_cast<T&>(*dynamic_cast<cl::RectControl&>(*mainWindow()->controlNamed(name)).native());
+    }
 
     // Posted work (page completions, resize runs) runs.
     void settle() { platform().loop.drain(); }
 
-    WindowSnapshot snapshot();
+    WindowSnapshot snapshot()
+    {
+        auto window = mainWindow();
+        auto* native = dynamic_cast<headless::HeadlessWindow*>(window->native());
+        WindowSnapshot taken { { window->Left(), window->Top(), window->Width(), window->Height() },
+            native && native->shown, {} };
+        for (const auto& [name, control] : window->controls()) {
+            auto& rect = dynamic_cast<cl::RectControl&>(control.get());
+            taken.controls[name.str()] = { rect.Left(), rect.Top(), rect.Width(), rect.Height() };
+        }
+        return taken;
+    }
     // The main window as each "Resized" run found it, in order: the first is
     // what building and "Open" left.
     std::vector<WindowSnapshot> beforeResizedRuns;
@@ -61,10 +119,15 @@ protected:
     bool started = false;
 };
 
-// The program started before each test.
+// The program started before each test, and what it posted run.
 class StartedProgramTest : public ProgramTest {
 protected:
-    void SetUp() override { ProgramTest::SetUp(); startProgram(); }
+    void SetUp() override
+    {
+        ProgramTest::SetUp();
+        startProgram();
+        settle();
+    }
 };
 
 } // namespace testing_support

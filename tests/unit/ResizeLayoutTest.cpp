@@ -19,49 +19,57 @@ Layout LayoutOf(const testing_support::WindowSnapshot& taken)
 
 class ResizeLayoutTest : public testing_support::ProgramTest {
 protected:
-    void saveGeometry(const char* top, const char* left, const char* height, const char* width)
-    {
-        config.write("quillmere-top.txt", top);
-        config.write("quillmere-left.txt", left);
-        config.write("quillmere-height.txt", height);
-        config.write("quillmere-width.txt", width);
-    }
-
     Layout layout() { return LayoutOf(snapshot()); }
-    // As "Open" left it, when the run after it began.
-    Layout openedLayout() { return beforeResizedRuns.empty() ? Layout {} : LayoutOf(beforeResizedRuns.front()); }
 };
 
-TEST_F(ResizeLayoutTest, AboveTheFloorTheViewerTakesTheFullWidthAndTheOtherControlsStay)
+// Opening: "Open" sizes the window and the view, and the one run that follows
+// it, before the window is shown, lays out the rest. A restored size below the
+// floor is floored by that run, and one more gives the view the full width.
+TEST_F(ResizeLayoutTest, OpeningIsLaidOutByTheRunAfterOpenBeforeTheWindowShows)
+{
+    const struct {
+        std::array<std::optional<std::string>, 4> saved;
+        Layout opened, laidOut, settled;
+    } cases[] = {
+        { {}, { { 210, 100, 1020, 700 }, 1010, 650, 595, 221 }, { { 210, 100, 1020, 700 }, 1020, 650, 974, 1020 },
+            { { 210, 100, 1020, 700 }, 1020, 650, 974, 1020 } },
+        // Narrower than the button row: "Open" leaves "?" past the right edge.
+        { { "100", "100", "550", "600" }, { { 100, 100, 600, 550 }, 590, 500, 595, 221 },
+            { { 100, 100, 600, 550 }, 600, 500, 554, 600 }, { { 100, 100, 600, 550 }, 600, 500, 554, 600 } },
+        { { "100", "100", "400", "300" }, { { 100, 100, 300, 400 }, 290, 350, 595, 221 },
+            { { 100, 100, 500, 500 }, 490, 450, 454, 500 }, { { 100, 100, 500, 500 }, 500, 450, 454, 500 } },
+    };
+    for (const auto& [saved, opened, laidOut, settled] : cases) {
+        SCOPED_TRACE(testing::PrintToString(saved));
+        saveGeometry(saved);
+        startProgram();
+        ASSERT_FALSE(beforeResizedRuns.empty());
+        EXPECT_EQ(LayoutOf(beforeResizedRuns.front()), opened);
+        EXPECT_FALSE(beforeResizedRuns.front().shown);
+        EXPECT_EQ(layout(), laidOut);
+        settle();
+        EXPECT_EQ(layout(), settled);
+        EXPECT_EQ(beforeResizedRuns.size(), settled == laidOut ? 1u : 2u);
+        stopProgram();
+    }
+}
+
+// Above the floor the view takes the full width at once, and sizes the user
+// chose are not written back. Below it, the handler's floor is a size the
+// program set: it stops the view 10 pixels short, and the one run that follows
+// once the handler has returned gives the view the full width.
+TEST_F(ResizeLayoutTest, AUserResizeIsLaidOutAtTheFullWidthAfterAnyFloorAndTheOtherControlsStay)
 {
     startProgram();
     const auto opened = beforeResizedRuns.front().controls;
-    nativeWindow().userResize(800, 600);
-    EXPECT_EQ(layout(), (Layout { { 210, 100, 800, 600 }, 800, 550, 754, 800 }));
-    EXPECT_EQ(webView("HTMLViewer1").geometry, (platform::Rect { 0, 35, 800, 550 }));
-    for (const auto& [name, rect] : snapshot().controls)
-        EXPECT_TRUE(rect == opened.at(name) || name == "HTMLViewer1" || name == "BevelButton5" || name == "Separator1") << name;
-
-    nativeWindow().userResize(500, 500);
-    EXPECT_EQ(layout(), (Layout { { 210, 100, 500, 500 }, 500, 450, 454, 500 }));
-    // Sizes the user chose are not written back, so no further run follows.
-    settle();
-    EXPECT_EQ(beforeResizedRuns.size(), 3u);
-}
-
-// The handler's floor is a size the program set: it stops the view 10 pixels
-// short, and the one run that follows once the handler has returned finds the
-// window at the floor and gives the view the full width.
-TEST_F(ResizeLayoutTest, BelowTheFloorTheWindowIsWidenedThenLaidOutAtTheFullWidthByOneMoreRun)
-{
-    startProgram();
     struct Case {
         std::int32_t width, height;
         Layout floored, settled;
     };
-    testing::internal::CaptureStderr();
     for (const auto& [width, height, floored, settled] :
-        { Case { 499, 600, { { 210, 100, 500, 600 }, 490, 550, 454, 500 }, { { 210, 100, 500, 600 }, 500, 550, 454, 500 } },
+        { Case { 800, 600, { { 210, 100, 800, 600 }, 800, 550, 754, 800 }, { { 210, 100, 800, 600 }, 800, 550, 754, 800 } },
+            Case { 500, 500, { { 210, 100, 500, 500 }, 500, 450, 454, 500 }, { { 210, 100, 500, 500 }, 500, 450, 454, 500 } },
+            Case { 499, 600, { { 210, 100, 500, 600 }, 490, 550, 454, 500 }, { { 210, 100, 500, 600 }, 500, 550, 454, 500 } },
             Case { 800, 499, { { 210, 100, 800, 500 }, 790, 450, 754, 800 }, { { 210, 100, 800, 500 }, 800, 450, 754, 800 } },
             Case { 64, 64, { { 210, 100, 500, 500 }, 490, 450, 454, 500 }, { { 210, 100, 500, 500 }, 500, 450, 454, 500 } } }) {
         SCOPED_TRACE(testing::Message() << width << " x " << height);
@@ -70,10 +78,12 @@ TEST_F(ResizeLayoutTest, BelowTheFloorTheWindowIsWidenedThenLaidOutAtTheFullWidt
         EXPECT_EQ(layout(), floored);
         EXPECT_TRUE(nativeWindow().width == floored.window.width && nativeWindow().height == floored.window.height);
         settle();
-        EXPECT_EQ(beforeResizedRuns.size(), runs + 2);
+        EXPECT_EQ(beforeResizedRuns.size(), runs + (floored == settled ? 1 : 2));
         EXPECT_EQ(layout(), settled);
+        EXPECT_EQ(webView("HTMLViewer1").geometry, (platform::Rect { 0, 35, settled.viewerWidth, settled.viewerHeight }));
+        for (const auto& [name, rect] : snapshot().controls)
+            EXPECT_TRUE(rect == opened.at(name) || name == "HTMLViewer1" || name == "BevelButton5" || name == "Separator1") << name;
     }
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
 }
 
 // A handler that sets the size several times gets one run, after it has
@@ -101,40 +111,6 @@ TEST_F(ResizeLayoutTest, SeveralSizeWritesInOneHandlerGiveOneRunAfterIt)
     mainWindow()->setTop(30);
     settle();
     EXPECT_EQ(beforeResizedRuns.size(), 2u);
-}
-
-// Opening: "Open" sizes the window and the view, and the one run that
-// follows it, before the window is shown, lays out the rest.
-TEST_F(ResizeLayoutTest, TheDefaultSizeIsLaidOutBeforeTheWindowShows)
-{
-    startProgram();
-    EXPECT_EQ(openedLayout(), (Layout { { 210, 100, 1020, 700 }, 1010, 650, 595, 221 }));
-    EXPECT_FALSE(beforeResizedRuns.at(0).shown);
-    EXPECT_EQ(layout(), (Layout { { 210, 100, 1020, 700 }, 1020, 650, 974, 1020 }));
-    EXPECT_EQ(button("BevelButton5").geometry, (platform::Rect { 974, 7, 38, 23 }));
-    EXPECT_TRUE(nativeWindow().shown);
-    settle();
-    EXPECT_EQ(beforeResizedRuns.size(), 1u);
-}
-
-TEST_F(ResizeLayoutTest, ANarrowRestoredWindowHasTheHelpButtonInSight)
-{
-    saveGeometry("100", "100", "550", "600");
-    startProgram();
-    // Where "Open" leaves it, the button would end past the right edge.
-    EXPECT_EQ(openedLayout(), (Layout { { 100, 100, 600, 550 }, 590, 500, 595, 221 }));
-    EXPECT_EQ(layout(), (Layout { { 100, 100, 600, 550 }, 600, 500, 554, 600 }));
-}
-
-TEST_F(ResizeLayoutTest, ARestoredWindowBelowTheFloorIsFlooredByTheRunAfterOpening)
-{
-    saveGeometry("100", "100", "400", "300");
-    startProgram();
-    EXPECT_EQ(openedLayout(), (Layout { { 100, 100, 300, 400 }, 290, 350, 595, 221 }));
-    EXPECT_EQ(layout(), (Layout { { 100, 100, 500, 500 }, 490, 450, 454, 500 }));
-    settle();
-    EXPECT_EQ(beforeResizedRuns.size(), 2u);
-    EXPECT_EQ(layout(), (Layout { { 100, 100, 500, 500 }, 500, 450, 454, 500 }));
 }
 
 } // namespace

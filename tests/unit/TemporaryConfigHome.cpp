@@ -1,8 +1,6 @@
 #include "unit/TemporaryConfigHome.h"
 
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 #include <stdexcept>
 #include <unistd.h>
 
@@ -21,19 +19,6 @@ TemporaryConfigHome::~TemporaryConfigHome()
 {
     std::error_code ignored;
     std::filesystem::remove_all(m_path, ignored);
-}
-
-std::string TemporaryConfigHome::read(const std::string& name) const
-{
-    std::ifstream file(m_path / name, std::ios::binary);
-    std::ostringstream contents;
-    contents << file.rdbuf();
-    return contents.str();
-}
-
-void TemporaryConfigHome::write(const std::string& name, const std::string& contents) const
-{
-    std::ofstream(m_path / name, std::ios::binary) << contents;
 }
 
 } // namespace testing_support

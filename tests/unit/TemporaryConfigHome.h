@@ -2,8 +2,10 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <initializer_list>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -38,9 +40,13 @@ public:
     TemporaryConfigHome();
     ~TemporaryConfigHome();
     const std::filesystem::path& path() const { return m_path; }
-    std::string read(const std::string& name) const;
-    void write(const std::string& name, const std::string& contents) const;
-    bool exists(const std::string& name) const { return std::filesystem::exists(m_path / name); }
+    std::string read(const std::string& name) const
+    {
+        std::ostringstream contents;
+        contents << std::ifstream(m_path / name, std::ios::binary).rdbuf();
+        return contents.str();
+    }
+    void write(const std::string& name, const std::string& contents) const { std::ofstream(m_path / name, std::ios::binary) << contents; }
     std::ptrdiff_t entryCount() const { return std::distance(std::filesystem::directory_iterator(m_path), {}); }
 
 private:
