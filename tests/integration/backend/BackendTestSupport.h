@@ -28,9 +28,10 @@ bool runUntil(const std::function<bool()>& done, std::string_view what,
 GtkWindow* findWindow(std::string_view title);
 GtkWidget* findWidget(GtkWidget* root, GType type);
 
-// A click at a point in a mapped widget's own coordinates; a key pressed and
-// released in a widget given the focus.
-void clickWidget(GtkWidget* widget, double x, double y);
+// A click at a point of a mapped widget's window, and a key pressed and
+// released in a widget given the focus, as the X server delivers them. GDK
+// takes two clicks at one place for a double click.
+void click(GtkWidget* widget, int x, int y);
 void pressKey(GtkWidget* widget, guint keyval);
 
 } // namespace backendtest
