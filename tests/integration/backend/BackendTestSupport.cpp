@@ -89,17 +89,13 @@ GtkWindow* findWindow(std::string_view title)
     return nullptr;
 }
 
-GtkWidget* findWidget(GtkWidget* root, GType type)
+std::vector<GtkWidget*> controlWidgets(GtkWindow* window)
 {
-    if (G_TYPE_CHECK_INSTANCE_TYPE(root, type))
-        return root;
-    if (!GTK_IS_CONTAINER(root))
-        return nullptr;
-    g_autoptr(GList) children = gtk_container_get_children(GTK_CONTAINER(root));
+    g_autoptr(GList) children = gtk_container_get_children(GTK_CONTAINER(gtk_bin_get_child(GTK_BIN(window))));
+    std::vector<GtkWidget*> widgets;
     for (GList* item = children; item; item = item->next)
-        if (GtkWidget* found = findWidget(GTK_WIDGET(item->data), type))
-            return found;
-    return nullptr;
+        widgets.push_back(GTK_WIDGET(item->data));
+    return widgets;
 }
 
 void click(GtkWidget* widget, int x, int y)

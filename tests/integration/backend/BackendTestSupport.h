@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <functional>
 #include <string_view>
+#include <vector>
 
 namespace backendtest {
 
@@ -24,9 +25,10 @@ bool runLoop(std::chrono::seconds limit = std::chrono::seconds(20));
 bool runUntil(const std::function<bool()>& done, std::string_view what,
     std::chrono::seconds limit = std::chrono::seconds(20));
 
-// The toplevel with this title, and the first widget of a type inside a widget.
+// The toplevel with this title, and its controls' widgets: the children of its
+// layout, in the order they were made.
 GtkWindow* findWindow(std::string_view title);
-GtkWidget* findWidget(GtkWidget* root, GType type);
+std::vector<GtkWidget*> controlWidgets(GtkWindow* window);
 
 // A click at a point of a mapped widget's window, and a key pressed and
 // released in a widget given the focus, as the X server delivers them. GDK

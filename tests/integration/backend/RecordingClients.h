@@ -5,15 +5,12 @@
 #include <algorithm>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace backendtest {
 
-struct Size {
-    int width = 0;
-    int height = 0;
-    friend bool operator==(const Size&, const Size&) = default;
-};
+using Size = std::pair<int, int>; // a width and height, or a left and top
 
 struct RecordingWindowClient : platform::NativeWindowClient {
     void nativeWindowResized(std::int32_t width, std::int32_t height) override { resized.push_back({ width, height }); }
