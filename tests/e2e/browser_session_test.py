@@ -34,11 +34,6 @@ def help_button(width):
     return width - 46 + 19, 18
 
 
-PAGE = """<!doctype html><html><head><title>{host}</title></head><body style="margin:0">{body}
-<script>addEventListener('pageshow', function () {{ fetch('/shown', {{cache: 'no-store'}}); }});</script></body></html>
-"""
-
-
 class Recorder:
     """What the loopback web server was asked, in order."""
     def __init__(self):
@@ -66,7 +61,9 @@ class Recorder:
 
 
 def start_page(host, body=""):
-    return PAGE.format(host=host, body=body)
+    """Tells the server each time the main view shows it."""
+    return (f"<!doctype html><html><head><title>{host}</title></head><body style='margin:0'>{body}<script>"
+            "addEventListener('pageshow', function () { fetch('/shown', {cache: 'no-store'}); });</script></body></html>")
 
 
 def make_handler(recorder, page=start_page):
@@ -181,15 +178,11 @@ class Session:
 
     def close(self, timeout=30):
         send_close_request(self.env["DISPLAY"], self.window)
-        try:
-            return self.process.wait(timeout)
-        except subprocess.TimeoutExpired:
-            self.kill()
+        return self.process.wait(timeout)  # a close that hangs fails the step, and the session is killed
 
     def kill(self):
-        if self.process.poll() is None:
-            self.process.kill()
-            self.process.wait()
+        self.process.kill()  # a process already reaped is left alone
+        self.process.wait()
 
 
 def start_display(env):

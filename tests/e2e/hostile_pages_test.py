@@ -101,8 +101,7 @@ def check_pages(binary, env, root, recorder, browser_log, checks):
 
 def check_unusable_folders(binary, env, root, recorder, checks):
     not_a_folder = os.path.join(root, "not-a-folder")
-    with open(not_a_folder, "w") as file:
-        file.write("a file where a folder should be\n")
+    pathlib.Path(not_a_folder).write_text("a file where a folder should be\n")
     run_folders = os.path.join(root, "run-folders")
     os.makedirs(run_folders)
     cases = {variable: dict(env, **{variable: not_a_folder})

@@ -16,25 +16,16 @@ struct SourceGuard {
     ~SourceGuard() { g_source_remove(id); }
 };
 
-// Removed when the program ends, after the platform, which is made later.
-struct TemporaryFolder {
-    std::filesystem::path path;
-    ~TemporaryFolder()
-    {
-        std::error_code ignored;
-        std::filesystem::remove_all(path, ignored);
-    }
-};
-
 } // namespace
 
 std::filesystem::path webDataFolder()
 {
-    static const TemporaryFolder folder { [] {
-        auto path = std::filesystem::temp_directory_path() / ("backend-tests-" + std::to_string(getpid()));
-        std::filesystem::create_directories(path);
-        return path;
-    }() };
+    // Removed when the program ends, after the platform, which is made later.
+    static const struct Folder {
+        Folder() { std::filesystem::create_directories(path); }
+        ~Folder() { std::error_code ignored; std::filesystem::remove_all(path, ignored); }
+        const std::filesystem::path path = std::filesystem::temp_directory_path() / ("backend-tests-" + std::to_string(getpid()));
+    } folder;
     return folder.path;
 }
 
@@ -67,14 +58,10 @@ bool runLoop(std::chrono::seconds limit)
 
 bool runUntil(const std::function<bool()>& done, std::string_view what, std::chrono::seconds limit)
 {
-    if (!done()) {
-        const SourceGuard poll { g_timeout_add(5, [](gpointer done) -> gboolean {
-            if ((*static_cast<const std::function<bool()>*>(done))())
-                sharedPlatform().eventLoop().quit();
-            return G_SOURCE_CONTINUE;
-        }, const_cast<std::function<bool()>*>(&done)) };
-        runLoop(limit);
-    }
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    while (!done() && std::chrono::steady_clock::now() < deadline)
+        if (!g_main_context_iteration(nullptr, FALSE))
+            g_usleep(1000);
     const bool held = done();
     EXPECT_TRUE(held) << "gave up waiting for " << what;
     return held;

@@ -11,16 +11,11 @@
 
 namespace backendtest {
 
-struct HttpPage {
-    std::string body;
-    std::string cookie; // sent as Set-Cookie unless empty
-};
-
 // Fixed pages on 127.0.0.1, served from the main context that the tests' event
 // loop runs, with a record of the paths asked for.
 class LoopbackHttpServer {
 public:
-    explicit LoopbackHttpServer(std::map<std::string, HttpPage> pages) : pages_(std::move(pages))
+    explicit LoopbackHttpServer(std::map<std::string, std::string> pages) : pages_(std::move(pages))
     {
         soup_server_add_handler(server_.get(), nullptr, &LoopbackHttpServer::answer, this, nullptr);
         g_autoptr(GError) error = nullptr;
@@ -40,14 +35,10 @@ private:
         server.requested_.emplace_back(path);
         const auto page = server.pages_.find(path);
         const bool found = page != server.pages_.end();
-        const HttpPage reply = found ? page->second : HttpPage { "not here", "" };
+        const std::string body = found ? page->second : "not here";
         soup_server_message_set_status(message, found ? SOUP_STATUS_OK : SOUP_STATUS_NOT_FOUND, nullptr);
-        SoupMessageHeaders* headers = soup_server_message_get_response_headers(message);
-        soup_message_headers_append(headers, "Cache-Control", "no-store");
-        if (!reply.cookie.empty())
-            soup_message_headers_append(headers, "Set-Cookie", reply.cookie.c_str());
-        soup_server_message_set_response(
-            message, "text/html; charset=utf-8", SOUP_MEMORY_COPY, reply.body.data(), reply.body.size());
+        soup_message_headers_append(soup_server_message_get_response_headers(message), "Cache-Control", "no-store");
+        soup_server_message_set_response(message, "text/html; charset=utf-8", SOUP_MEMORY_COPY, body.data(), body.size());
     }
 
     struct Disconnect {
@@ -58,7 +49,7 @@ private:
         }
     };
 
-    const std::map<std::string, HttpPage> pages_;
+    const std::map<std::string, std::string> pages_;
     const std::unique_ptr<SoupServer, Disconnect> server_ { soup_server_new(nullptr, nullptr) };
     int port_ = 0;
     std::vector<std::string> requested_;

@@ -2,7 +2,6 @@
 
 #include "platform/NativeWindow.h"
 
-#include <algorithm>
 #include <functional>
 #include <string>
 #include <utility>
@@ -40,8 +39,6 @@ struct RecordingWebViewClient : platform::NativeWebViewClient {
     void nativeWebViewUserActed() override { ++userActions; }
     void nativeWebViewNewWindowRequested(std::string_view url) override { newWindows.emplace_back(url); }
     void nativeWebViewDocumentComplete(std::string_view url) override { completed.emplace_back(url); }
-    bool completedLast(const std::string& url) const { return !completed.empty() && completed.back() == url; }
-    bool wasAsked(const std::string& url) const { return std::ranges::find(asked, url) != asked.end(); }
 
     std::function<bool(std::string_view)> cancel;
     std::vector<std::string> asked;
