@@ -278,8 +278,7 @@ def route_start_hosts_to_loopback(root):
 
 
 def inside_namespace(binary, drive=drive):
-    root = tempfile.mkdtemp(prefix="quillmere-e2e-")
-    try:
+    with tempfile.TemporaryDirectory(prefix="quillmere-e2e-", ignore_cleanup_errors=True) as root:
         route_start_hosts_to_loopback(root)
         checks = Checks()
         try:
@@ -288,8 +287,6 @@ def inside_namespace(binary, drive=drive):
             checks.check(False, f"the session ran to its end ({error})")
         print(f"{checks.passed} passed, {checks.failed} failed", flush=True)
         return 0 if checks.failed == 0 else 1
-    finally:
-        shutil.rmtree(root, ignore_errors=True)
 
 
 def main(inside=None, script=__file__):

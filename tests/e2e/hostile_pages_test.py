@@ -1,11 +1,8 @@
 #!/usr/bin/env python3
-"""End-to-end: the real quillmere executable against hostile pages and folders.
+"""End-to-end: the real quillmere against a hostile Facebook start page and unusable
+folders, with browser_session_test.py's harness.
 
-Uses browser_session_test.py's harness, with a hostile page as the Facebook
-start page.
-
-Usage: hostile_pages_test.py PATH_TO_QUILLMERE
-Exit status 0 when every check passed, 1 when one failed, 77 without root.
+Usage: hostile_pages_test.py PATH_TO_QUILLMERE (exit 0 passed, 1 failed, 77 without root)
 """
 
 import os

@@ -80,7 +80,6 @@ protected:
         window = cl::RuntimeGetImplicitWindow(mainwindow::kWindow1ClassName);
         ASSERT_TRUE(window);
         toplevel = gtk_widget_get_toplevel(WidgetOf(*window, "HTMLViewer1"));
-        ASSERT_TRUE(GTK_IS_WINDOW(toplevel));
         ASSERT_TRUE(IterateUntil([&] {
             return gtk_widget_get_mapped(toplevel) && allocationOf("HTMLViewer1").width == window->Width();
         })) << "the main window never showed laid out";

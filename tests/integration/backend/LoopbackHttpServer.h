@@ -41,16 +41,10 @@ private:
         soup_server_message_set_response(message, "text/html; charset=utf-8", SOUP_MEMORY_COPY, body.data(), body.size());
     }
 
-    struct Disconnect {
-        void operator()(SoupServer* server) const
-        {
-            soup_server_disconnect(server);
-            g_object_unref(server);
-        }
-    };
-
     const std::map<std::string, std::string> pages_;
-    const std::unique_ptr<SoupServer, Disconnect> server_ { soup_server_new(nullptr, nullptr) };
+    // Its connections close with it, so none reaches the handler afterwards.
+    const std::unique_ptr<SoupServer, void (*)(SoupServer*)> server_ { soup_server_new(nullptr, nullptr),
+        [](SoupServer* server) { soup_server_disconnect(server); g_object_unref(server); } };
     int port_ = 0;
     std::vector<std::string> requested_;
 };
