@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <memory>
 
 namespace backendtest {
@@ -18,25 +19,25 @@ struct SourceGuard {
 
 } // namespace
 
-std::filesystem::path webDataFolder()
+void useTestEnvironment()
 {
-    // Removed when the program ends, after the platform, which is made later.
     static const struct Folder {
         Folder() { std::filesystem::create_directories(path); }
         ~Folder() { std::error_code ignored; std::filesystem::remove_all(path, ignored); }
-        const std::filesystem::path path = std::filesystem::temp_directory_path() / ("backend-tests-" + std::to_string(getpid()));
+        const std::filesystem::path path = std::filesystem::temp_directory_path() / ("gtk-tests-" + std::to_string(getpid()));
     } folder;
-    return folder.path;
+    // Read by GLib once, on first use, which has not come yet.
+    setenv("XDG_DATA_HOME", (folder.path / "data").c_str(), 1);
+    setenv("XDG_CACHE_HOME", (folder.path / "cache").c_str(), 1);
+    setenv("NO_AT_BRIDGE", "1", 1);
+    // What gdk_test_simulate_*() send reaches GDK only without XInput 2.
+    setenv("GDK_CORE_DEVICE_EVENTS", "1", 1);
 }
 
 platform::Platform& sharedPlatform()
 {
     static const std::unique_ptr<platform::Platform> platform = [] {
-        // Read by GLib once, on first use, which has not come yet.
-        setenv("XDG_DATA_HOME", (webDataFolder() / "data").c_str(), 1);
-        setenv("XDG_CACHE_HOME", (webDataFolder() / "cache").c_str(), 1);
-        // What gdk_test_simulate_*() send reaches GDK only without XInput 2.
-        setenv("GDK_CORE_DEVICE_EVENTS", "1", 1);
+        useTestEnvironment();
         auto made = platform::CreatePlatform();
         made->initialize();
         return made;

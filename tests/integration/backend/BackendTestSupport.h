@@ -5,17 +5,19 @@
 #include <gtk/gtk.h>
 
 #include <chrono>
-#include <filesystem>
 #include <functional>
 #include <string_view>
 #include <vector>
 
 namespace backendtest {
 
-// The one GTK platform of this test program, brought up on first use. Its
-// web data goes to a private folder, never the user's own.
+// Sends the web engine's data to a private folder, never the user's own, and
+// lets the input that gdk_test_simulate_*() make through. Called before GTK
+// starts; the folder goes when the program ends, after the engine.
+void useTestEnvironment();
+
+// The one GTK platform of this test program, brought up on first use.
 platform::Platform& sharedPlatform();
-std::filesystem::path webDataFolder();
 
 // Runs the platform's event loop until something quits it, or a watchdog does
 // after `limit` (then false), so a hung loop fails instead of hanging the suite.

@@ -92,7 +92,7 @@ TEST_F(NativeWebViewGtkTest, EveryLoadIsPutToTheClientFirstAndCookiesAreKeptOnDi
     ASSERT_TRUE(loadAndWait(*view, "/one"));
     EXPECT_EQ(client.asked, (std::vector { server.url("/one") }));
     // The cookie store is a file in the program's own data folder.
-    const auto cookies = webDataFolder() / "data" / program_invocation_short_name / "cookies.sqlite";
+    const auto cookies = std::filesystem::path(g_get_user_data_dir()) / program_invocation_short_name / "cookies.sqlite";
     EXPECT_TRUE(runUntil([&] { return std::filesystem::exists(cookies); }, "the cookie database"));
 
     client.cancel = [](std::string_view url) { return !url.starts_with("http:"); };
