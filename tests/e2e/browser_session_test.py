@@ -10,9 +10,10 @@ import contextlib
 import ctypes
 import ctypes.util
 import http.server
-import select
 import os
 import pathlib
+import re
+import select
 import shutil
 import subprocess
 import sys
@@ -26,15 +27,11 @@ START_HOSTS = ["www.facebook.com", "twitter.com", "www.youtube.com", "www.tidewe
 BUTTONS = {"back": (26, 17), "forward": (65, 17), "www.facebook.com": (128, 17), "twitter.com": (208, 17),
            "www.youtube.com": (288, 17), "www.tidewell.com": (398, 17)}
 VIEW_TOP = 35  # the page view's top edge in the window
+MEMORY_BOUND_KIB = 2 * 1024 * 1024  # a start-up past this is killed
 
 
 def help_button(width):
     return width - 46 + 19, 18
-
-
-PAGE = """<!doctype html><html><head><title>{host}</title></head><body style="margin:0">{body}
-<script>addEventListener('pageshow', function () {{ fetch('/shown', {{cache: 'no-store'}}); }});</script></body></html>
-"""
 
 
 class Recorder:
@@ -64,7 +61,9 @@ class Recorder:
 
 
 def start_page(host, body=""):
-    return PAGE.format(host=host, body=body)
+    """Tells the server each time the main view shows it."""
+    return (f"<!doctype html><html><head><title>{host}</title></head><body style='margin:0'>{body}<script>"
+            "addEventListener('pageshow', function () { fetch('/shown', {cache: 'no-store'}); });</script></body></html>")
 
 
 def make_handler(recorder, page=start_page):
@@ -77,14 +76,13 @@ def make_handler(recorder, page=start_page):
             recorder.add(host, self.path)
             body = page(host).encode() if self.path == "/" else b""
             self.send_response(200 if body else 204 if self.path.startswith("/shown") else 404)
-            self.send_header("Content-Type", "text/html; charset=utf-8")
-            self.send_header("Cache-Control", "no-store")
-            self.send_header("Content-Length", str(len(body)))
+            for header, value in (("Content-Type", "text/html; charset=utf-8"), ("Cache-Control", "no-store"),
+                                  ("Content-Length", len(body))):
+                self.send_header(header, value)
             self.end_headers()
             self.wfile.write(body)
 
-        def log_message(self, *args):
-            pass
+        log_message = lambda *args: None  # noqa: E731
 
     return Handler
 
@@ -97,8 +95,8 @@ class Checks:
         print(f"{'ok' if condition else 'FAILED'}: {what}", flush=True)
 
 
-def run(command, **kwargs):
-    return subprocess.run(command, check=True, capture_output=True, text=True, **kwargs).stdout
+def run(command, check=True, **kwargs):
+    return subprocess.run(command, check=check, capture_output=True, text=True, **kwargs).stdout
 
 
 def wait_until(condition, timeout=15):
@@ -112,43 +110,57 @@ def send_close_request(display_name, window_id):
     """Asks the window to close as a window manager would: WM_DELETE_WINDOW."""
     xlib = ctypes.CDLL(ctypes.util.find_library("X11"))
     xlib.XOpenDisplay.restype = xlib.XInternAtom.restype = ctypes.c_void_p
-    xlib.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
-    xlib.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long, ctypes.c_void_p]
-    xlib.XFlush.argtypes = xlib.XCloseDisplay.argtypes = [ctypes.c_void_p]
-    display = xlib.XOpenDisplay(display_name.encode())
-    if not display:
+    display = ctypes.c_void_p(xlib.XOpenDisplay(display_name.encode()))
+    if not display.value:
         raise RuntimeError("cannot open the test display")
+    atom = lambda name: xlib.XInternAtom(display, name, 0)  # noqa: E731
     # An XClientMessageEvent (33) on LP64, each field in a long of its own: type, serial,
     # send_event, display, window, message type, format 32, data (the protocol, CurrentTime 0).
-    event = (ctypes.c_long * 24)(33, 0, 0, 0, window_id, xlib.XInternAtom(display, b"WM_PROTOCOLS", 0), 32,
-                                 xlib.XInternAtom(display, b"WM_DELETE_WINDOW", 0))
-    xlib.XSendEvent(display, window_id, 0, 0, event)
-    xlib.XFlush(display)
-    xlib.XCloseDisplay(display)
+    event = (ctypes.c_long * 24)(33, 0, 0, 0, window_id, atom(b"WM_PROTOCOLS"), 32, atom(b"WM_DELETE_WINDOW"))
+    xlib.XSendEvent(display, ctypes.c_ulong(window_id), 0, ctypes.c_long(0), event)
+    xlib.XCloseDisplay(display)  # flushes
+
+
+def resident_kib(pid):
+    try:
+        return int(re.search(r"VmRSS:\s+(\d+)", pathlib.Path(f"/proc/{pid}/status").read_text())[1])
+    except (OSError, TypeError):  # gone, or a zombie
+        return 0
 
 
 class Session:
-    """One run of the browser on the test display."""
-    def __init__(self, binary, display, env, stderr=subprocess.PIPE):
-        self.display = display
-        self.env = env
-        self.process = subprocess.Popen([binary], env=env, stdout=subprocess.DEVNULL, stderr=stderr, text=True)
+    """One run of the browser on the test display, its standard error written to the file `log` if given.
+    Its start-up may neither hang nor eat the machine's memory: then it is killed and the step fails."""
+    def __init__(self, binary, env, log=None):
+        self.env, self.log = env, log
+        with open(log, "w") if log else contextlib.nullcontext() as stderr:
+            self.process = subprocess.Popen([binary], env=env, stdout=subprocess.DEVNULL, stderr=stderr)
         try:
-            self.window = self.wait_for_window()
+            def started():
+                if resident_kib(self.process.pid) > MEMORY_BOUND_KIB:
+                    raise RuntimeError("the browser's memory ran away at start-up")
+                return self.process.poll() is not None or self.visible_windows()
+            if not wait_until(started, 30):
+                raise RuntimeError("the main window never appeared: start-up hung")
+            if self.process.poll() is not None:
+                raise RuntimeError(f"quillmere exited at start-up ({self.process.returncode}): {self.errors()}")
+            self.window = int(self.visible_windows()[0])
         except Exception:  # a start-up that failed leaves nothing running
             self.kill()
             raise
 
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *error):
+        self.kill()
+
+    def errors(self, offset=0):
+        """What it wrote to standard error, from `offset` on."""
+        return pathlib.Path(self.log).read_text(errors="replace")[offset:] if self.log else ""
+
     def xdotool(self, *args):
         return run(["xdotool", *args], env=self.env)
-
-    def wait_for_window(self, timeout=30):
-        if not wait_until(lambda: self.process.poll() is not None or self.visible_windows(), timeout):
-            raise RuntimeError("the main window never appeared")
-        if self.process.poll() is not None:
-            raise RuntimeError(f"quillmere exited at start-up on {self.display}: "
-                               + (self.process.stderr.read() if self.process.stderr else ""))
-        return int(self.visible_windows()[0])
 
     def geometry(self):
         values = dict(kv.split("=") for kv in self.xdotool("getwindowgeometry", "--shell", str(self.window)).split())
@@ -162,20 +174,15 @@ class Session:
         self.xdotool("mousemove", "--window", str(self.window), str(x), str(y), "click", "1")
 
     def visible_windows(self):
-        return subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^Quillmere$"], env=self.env,
-                              capture_output=True, text=True).stdout.split()
+        return run(["xdotool", "search", "--onlyvisible", "--name", "^Quillmere$"], check=False, env=self.env).split()
 
     def close(self, timeout=30):
-        send_close_request(self.display, self.window)
-        try:
-            return self.process.wait(timeout)
-        except subprocess.TimeoutExpired:
-            self.kill()
+        send_close_request(self.env["DISPLAY"], self.window)
+        return self.process.wait(timeout)  # a close that hangs fails the step, and the session is killed
 
     def kill(self):
-        if self.process.poll() is None:
-            self.process.kill()
-            self.process.wait()
+        self.process.kill()  # a process already reaped is left alone
+        self.process.wait()
 
 
 def start_display(env):
@@ -233,8 +240,7 @@ def served_display(root, page=start_page):
 
 def drive(binary, root, checks):
     with served_display(root) as (env, config, _, recorder):
-        session = Session(binary, env["DISPLAY"], env)
-        try:
+        with Session(binary, env) as session:
             checks.check(session.wait_for_geometry((210, 100, 1020, 700)) == (210, 100, 1020, 700)
                          and recorder.wait_for_shown(1) and recorder.shown()[0] == "www.facebook.com",
                          "the first window opens at 1020 x 700 centred on the screen and shows the Facebook page")
@@ -244,21 +250,18 @@ def drive(binary, root, checks):
                                  ("back", "www.youtube.com"), ("forward", "www.tidewell.com")):
                 checks.check(recorder.shows_after(lambda: session.click(*BUTTONS[button]), host),
                              f"a click on {button} shows {host}")
-
             session.close()
 
-            # Saved narrower than the designed button row.
-            for side, value in (("top", "200"), ("left", "300"), ("height", "650"), ("width", "600")):
-                pathlib.Path(config, f"quillmere-{side}.txt").write_text(value)
-            shown = len(recorder.shown())
-            session = Session(binary, env["DISPLAY"], env)
+        # Saved narrower than the designed button row.
+        for side, value in (("top", "200"), ("left", "300"), ("height", "650"), ("width", "600")):
+            pathlib.Path(config, f"quillmere-{side}.txt").write_text(value)
+        shown = len(recorder.shown())
+        with Session(binary, env) as session:
             checks.check(session.wait_for_geometry((300, 200, 600, 650)) == (300, 200, 600, 650)
                          and recorder.wait_for_shown(shown + 1)
                          and recorder.shows_after(lambda: session.click(*help_button(600)), "www.quillmere.com"),
                          "a narrow window is restored, and after its page \"?\" at 600 - 46 shows the product site")
             session.close()
-        finally:
-            session.kill()
 
 
 def route_start_hosts_to_loopback(root):
@@ -275,8 +278,7 @@ def route_start_hosts_to_loopback(root):
 
 
 def inside_namespace(binary, drive=drive):
-    root = tempfile.mkdtemp(prefix="quillmere-e2e-")
-    try:
+    with tempfile.TemporaryDirectory(prefix="quillmere-e2e-", ignore_cleanup_errors=True) as root:
         route_start_hosts_to_loopback(root)
         checks = Checks()
         try:
@@ -285,8 +287,6 @@ def inside_namespace(binary, drive=drive):
             checks.check(False, f"the session ran to its end ({error})")
         print(f"{checks.passed} passed, {checks.failed} failed", flush=True)
         return 0 if checks.failed == 0 else 1
-    finally:
-        shutil.rmtree(root, ignore_errors=True)
 
 
 def main(inside=None, script=__file__):

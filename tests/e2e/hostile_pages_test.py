@@ -1,11 +1,8 @@
 #!/usr/bin/env python3
-"""End-to-end: the real quillmere executable against hostile pages and folders.
+"""End-to-end: the real quillmere against a hostile Facebook start page and unusable
+folders, with browser_session_test.py's harness.
 
-Uses browser_session_test.py's harness, with a hostile page as the Facebook
-start page.
-
-Usage: hostile_pages_test.py PATH_TO_QUILLMERE
-Exit status 0 when every check passed, 1 when one failed, 77 without root.
+Usage: hostile_pages_test.py PATH_TO_QUILLMERE (exit 0 passed, 1 failed, 77 without root)
 """
 
 import os
@@ -37,24 +34,14 @@ HOSTILE_STRIPS = """<style>
 """
 
 
-def logged_session(binary, env, log):
-    """A session whose standard error goes to the file `log`, and what it wrote there from an offset on."""
-    with open(log, "w") as stream:
-        session = harness.Session(binary, env["DISPLAY"], env, stderr=stream)
-    return session, lambda offset=0: pathlib.Path(log).read_text(errors="replace")[offset:]
-
-
 def handed(browser_log, prefix):
     """The addresses given to the default browser so far that start with `prefix`."""
-    if not os.path.exists(browser_log):
-        return []
-    with open(browser_log) as log:
-        return [line for line in log.read().split() if line.startswith(prefix)]
+    log = pathlib.Path(browser_log)
+    return [line for line in (log.read_text().split() if log.exists() else []) if line.startswith(prefix)]
 
 
 def check_pages(binary, env, root, recorder, browser_log, checks):
-    session, errors = logged_session(binary, env, os.path.join(root, "pages.log"))
-    try:
+    with harness.Session(binary, env, os.path.join(root, "pages.log")) as session:
         checks.check(recorder.wait_for_shown(1) and recorder.shown()[-1] == "www.facebook.com",
                      "the hostile start page loads")
 
@@ -79,7 +66,7 @@ def check_pages(binary, env, root, recorder, browser_log, checks):
 
         # A thousand window.open calls on one click; the toolbar is clicked
         # while the page is at it.
-        errors_before = len(errors())
+        errors_before = len(session.errors())
         checks.check(recorder.shows_after(lambda: (session.click(*BURST),
                                                    session.click(*harness.BUTTONS["twitter.com"])),
                                           "twitter.com", timeout=10),
@@ -91,30 +78,27 @@ def check_pages(binary, env, root, recorder, browser_log, checks):
                      f"one click hands out one address ({len(burst)} handed out)")
         checks.check(not any(path.startswith(("/blank-link", "/burst-")) for _, path in recorder.requests),
                      "the hidden view loads none of the new windows itself")
-        reports = errors(errors_before).count("new windows")
+        reports = session.errors(errors_before).count("new windows")
         checks.check(reports == 1, f"the dropped requests are reported in one line ({reports})")
 
         # A 1 MB address: more than the desktop takes.
         checks.check(recorder.shows_after(lambda: session.click(*harness.BUTTONS["www.facebook.com"]),
                                           "www.facebook.com"), "the hostile page is back")
-        errors_before = len(errors())
+        errors_before = len(session.errors())
         session.click(*LONG_ADDRESS)
-        reported = wait_until(lambda: f"{LONG_ADDRESS_LENGTH} characters" in errors(errors_before))
+        reported = wait_until(lambda: f"{LONG_ADDRESS_LENGTH} characters" in session.errors(errors_before))
         time.sleep(1)
-        report = errors(errors_before)
+        report = session.errors(errors_before)
         checks.check(reported and len(report) < 2000 and "a" * 201 not in report,
                      f"the refused 1 MB address is reported with its length, quoted briefly ({len(report)} characters)")
 
         status = session.close()
         checks.check(status == 0, f"the browser still closes normally (got {status})")
-    finally:
-        session.kill()
 
 
 def check_unusable_folders(binary, env, root, recorder, checks):
     not_a_folder = os.path.join(root, "not-a-folder")
-    with open(not_a_folder, "w") as file:
-        file.write("a file where a folder should be\n")
+    pathlib.Path(not_a_folder).write_text("a file where a folder should be\n")
     run_folders = os.path.join(root, "run-folders")
     os.makedirs(run_folders)
     cases = {variable: dict(env, **{variable: not_a_folder})
@@ -125,15 +109,12 @@ def check_unusable_folders(binary, env, root, recorder, checks):
                                 HOME=not_a_folder, TMPDIR=run_folders)
     for variable, session_env in cases.items():
         shown = len(recorder.shown())
-        session, errors = logged_session(binary, session_env, os.path.join(root, f"{variable}.log"))
-        try:
+        with harness.Session(binary, session_env, os.path.join(root, f"{variable}.log")) as session:
             page_shown = recorder.wait_for_shown(shown + 1)
             status = session.close()
-            checks.check(page_shown and status == 0 and errors().count(variable) == 1,
+            checks.check(page_shown and status == 0 and session.errors().count(variable) == 1,
                          f"with {variable} naming no usable folder the browser shows its page, closes normally "
                          f"and reports it in one line (status {status}, page {page_shown})")
-        finally:
-            session.kill()
     checks.check(os.listdir(run_folders) == [], "the folder made for a run without a usable home is gone after it")
 
 

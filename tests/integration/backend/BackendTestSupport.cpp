@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <memory>
 
 namespace backendtest {
@@ -16,34 +17,27 @@ struct SourceGuard {
     ~SourceGuard() { g_source_remove(id); }
 };
 
-// Removed when the program ends, after the platform, which is made later.
-struct TemporaryFolder {
-    std::filesystem::path path;
-    ~TemporaryFolder()
-    {
-        std::error_code ignored;
-        std::filesystem::remove_all(path, ignored);
-    }
-};
-
 } // namespace
 
-std::filesystem::path webDataFolder()
+void useTestEnvironment()
 {
-    static const TemporaryFolder folder { [] {
-        auto path = std::filesystem::temp_directory_path() / ("backend-tests-" + std::to_string(getpid()));
-        std::filesystem::create_directories(path);
-        return path;
-    }() };
-    return folder.path;
+    static const struct Folder {
+        Folder() { std::filesystem::create_directories(path); }
+        ~Folder() { std::error_code ignored; std::filesystem::remove_all(path, ignored); }
+        const std::filesystem::path path = std::filesystem::temp_directory_path() / ("gtk-tests-" + std::to_string(getpid()));
+    } folder;
+    // Read by GLib once, on first use, which has not come yet.
+    setenv("XDG_DATA_HOME", (folder.path / "data").c_str(), 1);
+    setenv("XDG_CACHE_HOME", (folder.path / "cache").c_str(), 1);
+    setenv("NO_AT_BRIDGE", "1", 1);
+    // What gdk_test_simulate_*() send reaches GDK only without XInput 2.
+    setenv("GDK_CORE_DEVICE_EVENTS", "1", 1);
 }
 
 platform::Platform& sharedPlatform()
 {
     static const std::unique_ptr<platform::Platform> platform = [] {
-        // Read by GLib once, on first use, which has not come yet.
-        setenv("XDG_DATA_HOME", (webDataFolder() / "data").c_str(), 1);
-        setenv("XDG_CACHE_HOME", (webDataFolder() / "cache").c_str(), 1);
+        useTestEnvironment();
         auto made = platform::CreatePlatform();
         made->initialize();
         return made;
@@ -65,14 +59,10 @@ bool runLoop(std::chrono::seconds limit)
 
 bool runUntil(const std::function<bool()>& done, std::string_view what, std::chrono::seconds limit)
 {
-    if (!done()) {
-        const SourceGuard poll { g_timeout_add(5, [](gpointer done) -> gboolean {
-            if ((*static_cast<const std::function<bool()>*>(done))())
-                sharedPlatform().eventLoop().quit();
-            return G_SOURCE_CONTINUE;
-        }, const_cast<std::function<bool()>*>(&done)) };
-        runLoop(limit);
-    }
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    while (!done() && std::chrono::steady_clock::now() < deadline)
+        if (!g_main_context_iteration(nullptr, FALSE))
+            g_usleep(1000);
     const bool held = done();
     EXPECT_TRUE(held) << "gave up waiting for " << what;
     return held;
@@ -87,74 +77,27 @@ GtkWindow* findWindow(std::string_view title)
     return nullptr;
 }
 
-GtkWidget* findWidget(GtkWidget* root, GType type)
+std::vector<GtkWidget*> controlWidgets(GtkWindow* window)
 {
-    if (G_TYPE_CHECK_INSTANCE_TYPE(root, type))
-        return root;
-    if (!GTK_IS_CONTAINER(root))
-        return nullptr;
-    g_autoptr(GList) children = gtk_container_get_children(GTK_CONTAINER(root));
+    g_autoptr(GList) children = gtk_container_get_children(GTK_CONTAINER(gtk_bin_get_child(GTK_BIN(window))));
+    std::vector<GtkWidget*> widgets;
     for (GList* item = children; item; item = item->next)
-        if (GtkWidget* found = findWidget(GTK_WIDGET(item->data), type))
-            return found;
-    return nullptr;
+        widgets.push_back(GTK_WIDGET(item->data));
+    return widgets;
 }
 
-void clickWidget(GtkWidget* widget, double x, double y)
+void click(GtkWidget* widget, int x, int y)
 {
-    GdkWindow* window = gtk_widget_get_window(widget);
-    GdkDevice* pointer = gdk_seat_get_pointer(gdk_display_get_default_seat(gtk_widget_get_display(widget)));
-    if (!gtk_widget_get_has_window(widget)) {
-        GtkAllocation allocation;
-        gtk_widget_get_allocation(widget, &allocation);
-        x += allocation.x;
-        y += allocation.y;
-    }
-    int rootX = 0, rootY = 0;
-    gdk_window_get_origin(window, &rootX, &rootY);
-    const auto place = [&](auto& event) {
-        event.window = GDK_WINDOW(g_object_ref(window));
-        event.x = x;
-        event.y = y;
-        event.x_root = rootX + x;
-        event.y_root = rootY + y;
-        event.time = GDK_CURRENT_TIME;
-    };
-    for (GdkEventType type : { GDK_MOTION_NOTIFY, GDK_BUTTON_PRESS, GDK_BUTTON_RELEASE }) {
-        g_autoptr(GdkEvent) event = gdk_event_new(type);
-        if (type == GDK_MOTION_NOTIFY) {
-            place(event->motion);
-        } else {
-            place(event->button);
-            event->button.button = 1;
-            event->button.state = type == GDK_BUTTON_RELEASE ? GDK_BUTTON1_MASK : 0;
-        }
-        gdk_event_set_device(event, pointer);
-        gtk_main_do_event(event);
-    }
+    for (const auto type : { GDK_BUTTON_PRESS, GDK_BUTTON_RELEASE })
+        gdk_test_simulate_button(gtk_widget_get_window(widget), x, y, 1, GdkModifierType {}, type);
 }
 
 void pressKey(GtkWidget* widget, guint keyval)
 {
-    GtkWidget* toplevel = gtk_widget_get_toplevel(widget);
-    gtk_window_present(GTK_WINDOW(toplevel));
+    gtk_window_present(GTK_WINDOW(gtk_widget_get_toplevel(widget)));
     gtk_widget_grab_focus(widget);
-    GdkDevice* keyboard = gdk_seat_get_keyboard(gdk_display_get_default_seat(gtk_widget_get_display(widget)));
-    GdkKeymap* keymap = gdk_keymap_get_for_display(gtk_widget_get_display(widget));
-    g_autofree GdkKeymapKey* keys = nullptr;
-    gint keyCount = 0;
-    gdk_keymap_get_entries_for_keyval(keymap, keyval, &keys, &keyCount);
-    const guint16 keycode = keyCount > 0 ? static_cast<guint16>(keys[0].keycode) : 0;
-    for (GdkEventType type : { GDK_KEY_PRESS, GDK_KEY_RELEASE }) {
-        g_autoptr(GdkEvent) event = gdk_event_new(type);
-        auto& key = event->key;
-        key.window = GDK_WINDOW(g_object_ref(gtk_widget_get_window(toplevel)));
-        key.keyval = keyval;
-        key.hardware_keycode = keycode;
-        key.time = static_cast<guint32>(g_get_monotonic_time() / 1000); // a press of its own
-        gdk_event_set_device(event, keyboard);
-        gtk_main_do_event(event);
-    }
+    for (const auto type : { GDK_KEY_PRESS, GDK_KEY_RELEASE })
+        gdk_test_simulate_key(gtk_widget_get_window(widget), -1, -1, keyval, GdkModifierType {}, type);
 }
 
 } // namespace backendtest

@@ -5,16 +5,19 @@
 #include <gtk/gtk.h>
 
 #include <chrono>
-#include <filesystem>
 #include <functional>
 #include <string_view>
+#include <vector>
 
 namespace backendtest {
 
-// The one GTK platform of this test program, brought up on first use. Its
-// web data goes to a private folder, never the user's own.
+// Sends the web engine's data to a private folder, never the user's own, and
+// lets the input that gdk_test_simulate_*() make through. Called before GTK
+// starts; the folder goes when the program ends, after the engine.
+void useTestEnvironment();
+
+// The one GTK platform of this test program, brought up on first use.
 platform::Platform& sharedPlatform();
-std::filesystem::path webDataFolder();
 
 // Runs the platform's event loop until something quits it, or a watchdog does
 // after `limit` (then false), so a hung loop fails instead of hanging the suite.
@@ -24,13 +27,15 @@ bool runLoop(std::chrono::seconds limit = std::chrono::seconds(20));
 bool runUntil(const std::function<bool()>& done, std::string_view what,
     std::chrono::seconds limit = std::chrono::seconds(20));
 
-// The toplevel with this title, and the first widget of a type inside a widget.
+// The toplevel with this title, and its controls' widgets: the children of its
+// layout, in the order they were made.
 GtkWindow* findWindow(std::string_view title);
-GtkWidget* findWidget(GtkWidget* root, GType type);
+std::vector<GtkWidget*> controlWidgets(GtkWindow* window);
 
-// A click at a point in a mapped widget's own coordinates; a key pressed and
-// released in a widget given the focus.
-void clickWidget(GtkWidget* widget, double x, double y);
+// A click at a point of a mapped widget's window, and a key pressed and
+// released in a widget given the focus, as the X server delivers them. GDK
+// takes two clicks at one place for a double click.
+void click(GtkWidget* widget, int x, int y);
 void pressKey(GtkWidget* widget, guint keyval);
 
 } // namespace backendtest

@@ -40,7 +40,7 @@ TEST(NativeWindowGtk, ShrinksToItsSizeLimitsAndReportsWhatItWasGiven)
     window->setSize(10, 10);
     ASSERT_TRUE(runUntil([&] { return !client.resized.empty(); }, "the window to report its size"));
     EXPECT_EQ(client.resized, (std::vector { Size { 64, 64 } }));
-    GtkWidget* layout = findWidget(GTK_WIDGET(gtkWindow), GTK_TYPE_LAYOUT);
+    GtkWidget* layout = gtk_bin_get_child(GTK_BIN(gtkWindow));
     EXPECT_TRUE(runUntil([&] {
         return gtk_widget_get_allocated_width(layout) == 64 && gtk_widget_get_allocated_height(layout) == 64;
     }, "the content laid out again at 64 x 64"));
@@ -71,10 +71,7 @@ TEST(NativeWindowGtk, PassesInputToItsClientsAndItsControlsOutliveIt)
     window->show();
     GtkWindow* gtkWindow = findWindow("Input");
     ASSERT_NE(gtkWindow, nullptr);
-    // The controls' widgets are the layout's children, in the order they were made.
-    const std::unique_ptr<GList, decltype(&g_list_free)> widgets(
-        gtk_container_get_children(GTK_CONTAINER(findWidget(GTK_WIDGET(gtkWindow), GTK_TYPE_LAYOUT))), g_list_free);
-    const auto widget = [&](guint n) { return static_cast<GtkWidget*>(g_list_nth_data(widgets.get(), n)); };
+    const auto widget = [widgets = controlWidgets(gtkWindow)](std::size_t n) { return widgets.at(n); };
 
     gtk_button_clicked(GTK_BUTTON(widget(0)));
     EXPECT_EQ(buttonClient.clicks, 1);

@@ -2,18 +2,14 @@
 
 #include "platform/NativeWindow.h"
 
-#include <algorithm>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace backendtest {
 
-struct Size {
-    int width = 0;
-    int height = 0;
-    friend bool operator==(const Size&, const Size&) = default;
-};
+using Size = std::pair<int, int>; // a width and height, or a left and top
 
 struct RecordingWindowClient : platform::NativeWindowClient {
     void nativeWindowResized(std::int32_t width, std::int32_t height) override { resized.push_back({ width, height }); }
@@ -43,8 +39,6 @@ struct RecordingWebViewClient : platform::NativeWebViewClient {
     void nativeWebViewUserActed() override { ++userActions; }
     void nativeWebViewNewWindowRequested(std::string_view url) override { newWindows.emplace_back(url); }
     void nativeWebViewDocumentComplete(std::string_view url) override { completed.emplace_back(url); }
-    bool completedLast(const std::string& url) const { return !completed.empty() && completed.back() == url; }
-    bool wasAsked(const std::string& url) const { return std::ranges::find(asked, url) != asked.end(); }
 
     std::function<bool(std::string_view)> cancel;
     std::vector<std::string> asked;
