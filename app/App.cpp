@@ -6,8 +6,19 @@
 namespace program {
 
 namespace {
+
 rt::ClassRecord* App_ctbl = nullptr;
-}
+
+// The room the record keeps for what the framework's shared layout gives
+// Application: its member records, one more record per property accessor among
+// them (19 getters and 9 setters), and its properties. App adds none of its own.
+constexpr int kApplicationMemberRecords = 48;
+constexpr int kApplicationPropertyAccessors = 28;
+constexpr int kOwnMembers = 0;
+constexpr int kMemberPlaces = kApplicationMemberRecords + kApplicationPropertyAccessors + kOwnMembers;
+constexpr int kApplicationPropertyCount = 19;
+
+} // namespace
 
 rt::ClassRecord& App_Lookup()
 {
@@ -22,11 +33,11 @@ void App_ctblinit()
     if (App_ctbl)
         return;
 
-    // 2. A subclass of Application with room for Application's 48 members and
-    //    its 28 property accessors, and no members, events or properties of
-    //    its own.
+    // 2. A subclass of Application with room for Application's members and
+    //    property accessors, and no members, events or properties of its own.
     auto& application = cl::Application::Lookup();
-    auto& record = rt::RuntimeNewClass(&application, 48 + 28 + 0, 0, cl::Application::kEventCount, 0, 19, 0);
+    auto& record = rt::RuntimeNewClass(
+        &application, kMemberPlaces, 0, cl::Application::kEventCount, 0, kApplicationPropertyCount, 0);
     App_ctbl = &record;
 
     // 3. Its name and size.

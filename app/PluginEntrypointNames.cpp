@@ -1,10 +1,18 @@
 #include "app/PluginEntrypointNames.h"
 
+#include "classlib/PluginEntryNames.h"
+
+#include <algorithm>
+
 namespace program {
 
 rt::PluginEntrypointTable* plugin_entrypoints = nullptr;
 
-const std::array<std::string_view, kPluginEntrypointCount> kPluginEntrypointNames = {
+using namespace cl::plugin_entry;
+
+// The names nobody in this program provides stay in the table: their entries
+// are null, and a call through one raises an exception naming it.
+constexpr std::array<std::string_view, kPluginEntrypointCount> kPluginEntrypointNames = std::to_array<std::string_view>({
     "_",
     "BevelButton.DeleteAllRows",
     "BevelButton.AddRow(text As String)",
@@ -15,37 +23,42 @@ const std::array<std::string_view, kPluginEntrypointCount> kPluginEntrypointName
     "BevelButton.addActionNotificationReceiver(receiver As actionNotificationReceiver)",
     "BevelButton.removeActionNotificationReceiver(receiver As actionNotificationReceiver)",
     "BevelButton.List(row As Integer) As String.Set",
-    "BevelButton.Caption.Get",
-    "BevelButton.Caption.Set",
-    "BevelButton.CaptionAlign.Set",
-    "BevelButton.CaptionPlacement.Set",
-    "BevelButton.CaptionDelta.Set",
+    kBevelButtonCaptionGet,
+    kBevelButtonCaptionSet,
+    kBevelButtonCaptionAlignSet,
+    kBevelButtonCaptionPlacementSet,
+    kBevelButtonCaptionDeltaSet,
     "BevelButton.Icon.Set",
-    "BevelButton.IconAlign.Set",
-    "BevelButton.IconDX.Set",
-    "BevelButton.IconDY.Set",
-    "BevelButton.Value.Set",
-    "BevelButton.MenuValue.Get",
-    "BevelButton.MenuValue.Set",
-    "BevelButton.TextFont.Set",
-    "BevelButton.TextUnit.Get",
-    "BevelButton.TextUnit.Set",
+    kBevelButtonIconAlignSet,
+    kBevelButtonIconDXSet,
+    kBevelButtonIconDYSet,
+    kBevelButtonValueSet,
+    kBevelButtonMenuValueGet,
+    kBevelButtonMenuValueSet,
+    kBevelButtonTextFontSet,
+    kBevelButtonTextUnitGet,
+    kBevelButtonTextUnitSet,
     "Placard.Value.Set",
     "DisclosureTriangle.Value.Set",
     "DisclosureTriangle.AcceptFocus.Set",
     "ImageWell.Image.Set",
-    "_HTMLViewerPlugin.LoadURL(url as String)",
-    "_HTMLViewerPlugin.Cancel()",
-    "_HTMLViewerPlugin.LoadPage( file as FolderItem )",
-    "_HTMLViewerPlugin.LoadPage( source as String, baseFile as FolderItem )",
-    "_HTMLViewerPlugin.IsAvailable() as Boolean",
-    "_HTMLViewerPlugin.Print( showPrintDialog As Boolean = True )",
-    "_HTMLViewerPlugin._CanGoBack() as Boolean",
-    "_HTMLViewerPlugin._CanGoForward() as Boolean",
-    "_HTMLViewerPlugin._GoForward()",
-    "_HTMLViewerPlugin._GoBack()",
-    "HTMLViewer.GoBackExt",
-    "HTMLViewer.GoForwardExt",
-};
+    kHTMLEngineLoadURL,
+    kHTMLEngineCancel,
+    kHTMLEngineLoadPageFromFile,
+    kHTMLEngineLoadPageFromSource,
+    kHTMLEngineIsAvailable,
+    kHTMLEnginePrint,
+    kHTMLEngineCanGoBack,
+    kHTMLEngineCanGoForward,
+    kHTMLEngineGoForward,
+    kHTMLEngineGoBack,
+    kHistoryGoBackExt,
+    kHistoryGoForwardExt,
+});
+
+// Every name the class library calls through is in the table, or the program
+// does not compile.
+static_assert(std::ranges::all_of(kCalledByClassLibrary,
+    [](std::string_view name) { return std::ranges::find(kPluginEntrypointNames, name) != kPluginEntrypointNames.end(); }));
 
 } // namespace program

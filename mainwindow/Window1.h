@@ -38,19 +38,25 @@ void Event_Resized(cl::Window& self);
 void Event_Close(cl::Window& self);
 void Event_Open(cl::Window& self);
 
-// Operation slots of the class's own routines.
+// Operation slots of the class's own routines, in order after Window's.
 enum Window1Slot : std::size_t {
-    LayoutSlot = 50,
-    CreateControlsSlot = 51,
-    CreateControls0Slot = 52,
-    HTMLViewer2_CancelLoadSlot = 53,
-    BevelButton1_ActionSlot = 54, // the seven button actions follow in number order
-    HTMLViewer1_NewWindowSlot = 61,
-    HTMLViewer1_DocumentCompleteSlot = 62,
-    Event_ResizedSlot = 63,
-    Event_CloseSlot = 64,
-    Event_OpenSlot = 65,
+    LayoutSlot = cl::Window::kOperationCount,
+    CreateControlsSlot,
+    CreateControls0Slot,
+    HTMLViewer2_CancelLoadSlot,
+    BevelButton1_ActionSlot,
+    BevelButton2_ActionSlot,
+    BevelButton3_ActionSlot,
+    BevelButton4_ActionSlot,
+    BevelButton5_ActionSlot,
+    BevelButton6_ActionSlot,
+    BevelButton7_ActionSlot,
+    HTMLViewer1_NewWindowSlot,
+    HTMLViewer1_DocumentCompleteSlot,
+    Event_ResizedSlot,
+    Event_CloseSlot,
+    Event_OpenSlot,
 };
-inline constexpr int kWindow1OperationCount = 66;
+inline constexpr int kWindow1OperationCount = Event_OpenSlot + 1;
 
 } // namespace mainwindow

@@ -4,14 +4,21 @@
 
 #include "runtime/Invokers.h"
 
+#include <array>
+#include <utility>
+
 namespace mainwindow {
 
 namespace {
 
 rt::ClassRecord* Window1_ctbl = nullptr;
 
-constexpr int kMemberPlaces = 229;
-constexpr std::size_t kFirstOwnMember = 202;
+// The room the record keeps for what the framework's shared layout gives
+// Window: its own member records, then one record per property accessor, and
+// its properties. The class's own members follow.
+constexpr std::size_t kWindowMemberRecords = 130;
+constexpr std::size_t kWindowPropertyAccessors = 72;
+constexpr std::size_t kFirstOwnMember = kWindowMemberRecords + kWindowPropertyAccessors;
 constexpr int kWindowPropertyCount = 47;
 
 // Introspection signatures of the class's own members.
@@ -43,9 +50,9 @@ OwnMember ControlMemberNamed(const char* name, const char* signature)
     return Member<ControlMember>(name, signature, &cl::RuntimeWindowControlByName);
 }
 
-std::vector<OwnMember> OwnMembers()
+auto OwnMembers()
 {
-    return {
+    return std::to_array<OwnMember>({
         Member<WindowMethod>("Layout", "%%", &Layout),
         Member<WindowMethod>("CreateControls", "%%", &CreateControls),
         Member<WindowMethod>("_CreateControls0", "%%", &CreateControls0, true),
@@ -73,8 +80,9 @@ std::vector<OwnMember> OwnMembers()
         Member<WindowMethod>("Event_Resized", "%%", &Event_Resized),
         Member<WindowMethod>("Event_Close", "%%", &Event_Close),
         Member<WindowMethod>("Event_Open", "%%", &Event_Open),
-    };
+    });
 }
+constexpr int kMemberPlaces = kFirstOwnMember + std::tuple_size_v<decltype(OwnMembers())>;
 
 void SetAttribute(rt::AttributeRecord& attribute, const char* name, const char* value)
 {
@@ -108,23 +116,31 @@ void Window1_ctblinit()
     record.isInterface = false;
     record.instanceSize = cl::Window::kInstanceSize;
 
-    // 4. The operation table: the class's own sixteen routines after Window's
-    //    fifty, which stay as they are.
+    // 4. The operation table: Window's fifty, which stay as they are, and the
+    //    class's own routines after them.
     record.vtable = rt::RuntimeNewVtable(kWindow1OperationCount);
     record.vtableCount = kWindow1OperationCount;
-    record.vtable[LayoutSlot] = &Layout;
-    record.vtable[CreateControlsSlot] = &CreateControls;
-    record.vtable[CreateControls0Slot] = &CreateControls0;
-    record.vtable[HTMLViewer2_CancelLoadSlot] = &HTMLViewer2_CancelLoad;
-    const ActionHandler actions[] = { &BevelButton1_Action, &BevelButton2_Action, &BevelButton3_Action,
-        &BevelButton4_Action, &BevelButton5_Action, &BevelButton6_Action, &BevelButton7_Action };
-    for (std::size_t i = 0; i < std::size(actions); ++i)
-        record.vtable[BevelButton1_ActionSlot + i] = actions[i];
-    record.vtable[HTMLViewer1_NewWindowSlot] = &HTMLViewer1_NewWindow;
-    record.vtable[HTMLViewer1_DocumentCompleteSlot] = &HTMLViewer1_DocumentComplete;
-    record.vtable[Event_ResizedSlot] = &Event_Resized;
-    record.vtable[Event_CloseSlot] = &Event_Close;
-    record.vtable[Event_OpenSlot] = &Event_Open;
+    const std::pair<Window1Slot, rt::Routine> ownOperations[] = {
+        { LayoutSlot, &Layout },
+        { CreateControlsSlot, &CreateControls },
+        { CreateControls0Slot, &CreateControls0 },
+        { HTMLViewer2_CancelLoadSlot, &HTMLViewer2_CancelLoad },
+        { BevelButton1_ActionSlot, &BevelButton1_Action },
+        { BevelButton2_ActionSlot, &BevelButton2_Action },
+        { BevelButton3_ActionSlot, &BevelButton3_Action },
+        { BevelButton4_ActionSlot, &BevelButton4_Action },
+        { BevelButton5_ActionSlot, &BevelButton5_Action },
+        { BevelButton6_ActionSlot, &BevelButton6_Action },
+        { BevelButton7_ActionSlot, &BevelButton7_Action },
+        { HTMLViewer1_NewWindowSlot, &HTMLViewer1_NewWindow },
+        { HTMLViewer1_DocumentCompleteSlot, &HTMLViewer1_DocumentComplete },
+        { Event_ResizedSlot, &Event_Resized },
+        { Event_CloseSlot, &Event_Close },
+        { Event_OpenSlot, &Event_Open },
+    };
+    static_assert(std::size(ownOperations) == kWindow1OperationCount - cl::Window::kOperationCount);
+    for (const auto& [slot, routine] : ownOperations)
+        record.vtable[slot] = routine;
     for (int slot = 0; slot < cl::Window::kOperationCount; ++slot)
         record.vtable[slot] = window.vtable[slot];
 
@@ -145,11 +161,11 @@ void Window1_ctblinit()
     }
 
     // 6. The window events the class handles.
-    record.events[0].handler = &Layout;
-    record.events[1].handler = &CreateControls;
-    record.events[17].handler = &Event_Resized;
-    record.events[5].handler = &Event_Close;
-    record.events[4].handler = &Event_Open;
+    record.events[cl::Window::LayoutEvent].handler = &Layout;
+    record.events[cl::Window::CreateControlsEvent].handler = &CreateControls;
+    record.events[cl::Window::ResizedEvent].handler = &Event_Resized;
+    record.events[cl::Window::CloseEvent].handler = &Event_Close;
+    record.events[cl::Window::OpenEvent].handler = &Event_Open;
 
     // 7. The class attribute.
     SetAttribute(record.classAttributes[0], "__Scope", "Public");

@@ -20,8 +20,9 @@ rt::ClassRecord* s_ctbl = nullptr;
 // Nothing to gather: the framework keeps no dependency list.
 void DependencyList(Application&) { }
 
-constexpr const char* kEventNames[Application::kEventCount] = { "Open", "Close", "EnableMenuItems", "NewDocument",
+constexpr const char* kEventNames[] = { "Open", "Close", "EnableMenuItems", "NewDocument",
     "OpenDocument", "HandleAppleEvent", "Activate", "Deactivate", "UnhandledException", "CancelClose" };
+static_assert(std::size(kEventNames) == Application::kEventCount);
 
 } // namespace
 
@@ -39,7 +40,7 @@ void Application::ctblinit()
 
     // Documents, trays, pollable objects and bundles have no counterpart
     // here; those operations say so when called.
-    record.vtable = std::vector<rt::Routine> {
+    static constexpr auto kOperations = std::tuple {
         &Unsupported<"Application.NewDocument", Application&>,
         &Unsupported<"Application.OpenDocument", Application&, rt::Object*>,
         &Application::DoEvents,
@@ -58,6 +59,8 @@ void Application::ctblinit()
         &Unsupported<"Application._LoadBundleSound", Application&, const rt::String&>,
         &DependencyList,
     };
+    static_assert(std::tuple_size_v<decltype(kOperations)> == kOperationCount);
+    record.vtable = OperationTable(kOperations);
     record.vtableCount = kOperationCount;
 }
 

@@ -3,6 +3,8 @@
 #include "ClassDefinition.h"
 #include "EventDispatch.h"
 
+#include "PluginEntryNames.h"
+
 #include "runtime/PluginEntrypoints.h"
 
 namespace cl {
@@ -12,13 +14,13 @@ namespace {
 rt::ClassRecord* s_ctbl = nullptr;
 
 template<class Value>
-void SetThroughPlugin(const char* entry, BevelButton& button, Value value)
+void SetThroughPlugin(plugin_entry::Name entry, BevelButton& button, Value value)
 {
     rt::CallPluginEntrypoint<void (*)(rt::Object&, Value)>(entry, static_cast<rt::Object&>(button), value);
 }
 
 template<class Value>
-Value GetThroughPlugin(const char* entry, const BevelButton& button)
+Value GetThroughPlugin(plugin_entry::Name entry, const BevelButton& button)
 {
     return rt::CallPluginEntrypoint<Value (*)(rt::Object&)>(
         entry, static_cast<rt::Object&>(const_cast<BevelButton&>(button)));
@@ -65,72 +67,72 @@ void BevelButton::ctblinit()
 
 rt::String BevelButton::Caption() const
 {
-    return GetThroughPlugin<rt::String>("BevelButton.Caption.Get", *this);
+    return GetThroughPlugin<rt::String>(plugin_entry::kBevelButtonCaptionGet, *this);
 }
 
 void BevelButton::setCaption(const rt::String& value)
 {
-    SetThroughPlugin<const rt::String&>("BevelButton.Caption.Set", *this, value);
+    SetThroughPlugin<const rt::String&>(plugin_entry::kBevelButtonCaptionSet, *this, value);
 }
 
 void BevelButton::setCaptionAlign(std::int32_t value)
 {
-    SetThroughPlugin("BevelButton.CaptionAlign.Set", *this, value);
+    SetThroughPlugin(plugin_entry::kBevelButtonCaptionAlignSet, *this, value);
 }
 
 void BevelButton::setCaptionPlacement(std::int32_t value)
 {
-    SetThroughPlugin("BevelButton.CaptionPlacement.Set", *this, value);
+    SetThroughPlugin(plugin_entry::kBevelButtonCaptionPlacementSet, *this, value);
 }
 
 void BevelButton::setCaptionDelta(std::int32_t value)
 {
-    SetThroughPlugin("BevelButton.CaptionDelta.Set", *this, value);
+    SetThroughPlugin(plugin_entry::kBevelButtonCaptionDeltaSet, *this, value);
 }
 
 void BevelButton::setIconAlign(std::int32_t value)
 {
-    SetThroughPlugin("BevelButton.IconAlign.Set", *this, value);
+    SetThroughPlugin(plugin_entry::kBevelButtonIconAlignSet, *this, value);
 }
 
 void BevelButton::setIconDX(std::int32_t value)
 {
-    SetThroughPlugin("BevelButton.IconDX.Set", *this, value);
+    SetThroughPlugin(plugin_entry::kBevelButtonIconDXSet, *this, value);
 }
 
 void BevelButton::setIconDY(std::int32_t value)
 {
-    SetThroughPlugin("BevelButton.IconDY.Set", *this, value);
+    SetThroughPlugin(plugin_entry::kBevelButtonIconDYSet, *this, value);
 }
 
 void BevelButton::setValue(bool value)
 {
-    SetThroughPlugin("BevelButton.Value.Set", *this, value);
+    SetThroughPlugin(plugin_entry::kBevelButtonValueSet, *this, value);
 }
 
 std::int32_t BevelButton::MenuValue() const
 {
-    return GetThroughPlugin<std::int32_t>("BevelButton.MenuValue.Get", *this);
+    return GetThroughPlugin<std::int32_t>(plugin_entry::kBevelButtonMenuValueGet, *this);
 }
 
 void BevelButton::setMenuValue(std::int32_t value)
 {
-    SetThroughPlugin("BevelButton.MenuValue.Set", *this, value);
+    SetThroughPlugin(plugin_entry::kBevelButtonMenuValueSet, *this, value);
 }
 
 void BevelButton::setTextFont(const rt::String& value)
 {
-    SetThroughPlugin<const rt::String&>("BevelButton.TextFont.Set", *this, value);
+    SetThroughPlugin<const rt::String&>(plugin_entry::kBevelButtonTextFontSet, *this, value);
 }
 
 FontUnits BevelButton::TextUnit() const
 {
-    return GetThroughPlugin<FontUnits>("BevelButton.TextUnit.Get", *this);
+    return GetThroughPlugin<FontUnits>(plugin_entry::kBevelButtonTextUnitGet, *this);
 }
 
 void BevelButton::setTextUnit(FontUnits value)
 {
-    SetThroughPlugin("BevelButton.TextUnit.Set", *this, value);
+    SetThroughPlugin(plugin_entry::kBevelButtonTextUnitSet, *this, value);
 }
 
 std::unique_ptr<platform::NativeControl> BevelButton::createNative(platform::NativeWindow& window)

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <string>
+#include <tuple>
 #include <type_traits>
 #include <vector>
 
@@ -79,6 +80,14 @@ template<class T>
 rt::Ref<rt::Object> Make(rt::ClassRecord& record)
 {
     return rt::makeRef<T>(record);
+}
+
+// An operation table written as a tuple keeps each routine's own type, so the
+// compiler can count it and check which routine a named slot holds.
+template<class... Routines>
+std::vector<rt::Routine> OperationTable(const std::tuple<Routines...>& routines)
+{
+    return std::apply([](auto... routine) { return std::vector<rt::Routine> { rt::Routine(routine)... }; }, routines);
 }
 
 // What a class-library class declares of its own.

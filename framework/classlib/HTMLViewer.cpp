@@ -3,6 +3,7 @@
 #include "ClassDefinition.h"
 #include "EventDispatch.h"
 #include "FolderItem.h"
+#include "PluginEntryNames.h"
 
 #include "platform/ScriptAddress.h"
 #include "platform/TellUser.h"
@@ -15,7 +16,7 @@ namespace {
 rt::ClassRecord* s_ctbl = nullptr;
 
 template<class Signature, class... Args>
-auto CallEngine(const char* entry, HTMLViewer& viewer, Args&&... arguments)
+auto CallEngine(plugin_entry::Name entry, HTMLViewer& viewer, Args&&... arguments)
 {
     return rt::CallPluginEntrypoint<Signature>(entry, static_cast<rt::Object&>(viewer), std::forward<Args>(arguments)...);
 }
@@ -37,54 +38,54 @@ void HTMLViewer::ctblinit()
 
 void HTMLViewer::LoadURL(const rt::String& url)
 {
-    CallEngine<void (*)(rt::Object&, const rt::String&)>("_HTMLViewerPlugin.LoadURL(url as String)", *this, url);
+    CallEngine<void (*)(rt::Object&, const rt::String&)>(plugin_entry::kHTMLEngineLoadURL, *this, url);
 }
 
 void HTMLViewer::Cancel()
 {
-    CallEngine<void (*)(rt::Object&)>("_HTMLViewerPlugin.Cancel()", *this);
+    CallEngine<void (*)(rt::Object&)>(plugin_entry::kHTMLEngineCancel, *this);
 }
 
 void HTMLViewer::LoadPage(FolderItem& file)
 {
-    CallEngine<void (*)(rt::Object&, FolderItem&)>("_HTMLViewerPlugin.LoadPage( file as FolderItem )", *this, file);
+    CallEngine<void (*)(rt::Object&, FolderItem&)>(plugin_entry::kHTMLEngineLoadPageFromFile, *this, file);
 }
 
 void HTMLViewer::LoadPage(const rt::String& source, FolderItem* baseFile)
 {
     CallEngine<void (*)(rt::Object&, const rt::String&, FolderItem*)>(
-        "_HTMLViewerPlugin.LoadPage( source as String, baseFile as FolderItem )", *this, source, baseFile);
+        plugin_entry::kHTMLEngineLoadPageFromSource, *this, source, baseFile);
 }
 
 bool HTMLViewer::IsAvailable()
 {
-    return CallEngine<bool (*)(rt::Object&)>("_HTMLViewerPlugin.IsAvailable() as Boolean", *this);
+    return CallEngine<bool (*)(rt::Object&)>(plugin_entry::kHTMLEngineIsAvailable, *this);
 }
 
 void HTMLViewer::Print(bool showPrintDialog)
 {
     CallEngine<void (*)(rt::Object&, bool)>(
-        "_HTMLViewerPlugin.Print( showPrintDialog As Boolean = True )", *this, showPrintDialog);
+        plugin_entry::kHTMLEnginePrint, *this, showPrintDialog);
 }
 
 bool HTMLViewer::CanGoBack()
 {
-    return CallEngine<bool (*)(rt::Object&)>("_HTMLViewerPlugin._CanGoBack() as Boolean", *this);
+    return CallEngine<bool (*)(rt::Object&)>(plugin_entry::kHTMLEngineCanGoBack, *this);
 }
 
 bool HTMLViewer::CanGoForward()
 {
-    return CallEngine<bool (*)(rt::Object&)>("_HTMLViewerPlugin._CanGoForward() as Boolean", *this);
+    return CallEngine<bool (*)(rt::Object&)>(plugin_entry::kHTMLEngineCanGoForward, *this);
 }
 
 void HTMLViewer::GoBack()
 {
-    CallEngine<void (*)(rt::Object&)>("_HTMLViewerPlugin._GoBack()", *this);
+    CallEngine<void (*)(rt::Object&)>(plugin_entry::kHTMLEngineGoBack, *this);
 }
 
 void HTMLViewer::GoForward()
 {
-    CallEngine<void (*)(rt::Object&)>("_HTMLViewerPlugin._GoForward()", *this);
+    CallEngine<void (*)(rt::Object&)>(plugin_entry::kHTMLEngineGoForward, *this);
 }
 
 bool HTMLViewer::EditClear_Action(rt::Object&)
@@ -162,12 +163,12 @@ void HTMLViewer::nativeWebViewDocumentComplete(std::string_view url)
 
 void GoBackExt(HTMLViewer& viewer)
 {
-    rt::CallPluginEntrypoint<void (*)(rt::Object&)>("HTMLViewer.GoBackExt", static_cast<rt::Object&>(viewer));
+    rt::CallPluginEntrypoint<void (*)(rt::Object&)>(plugin_entry::kHistoryGoBackExt, static_cast<rt::Object&>(viewer));
 }
 
 void GoForwardExt(HTMLViewer& viewer)
 {
-    rt::CallPluginEntrypoint<void (*)(rt::Object&)>("HTMLViewer.GoForwardExt", static_cast<rt::Object&>(viewer));
+    rt::CallPluginEntrypoint<void (*)(rt::Object&)>(plugin_entry::kHistoryGoForwardExt, static_cast<rt::Object&>(viewer));
 }
 
 } // namespace cl

@@ -11,6 +11,7 @@
 
 #include "platform/Platform.h"
 
+#include <span>
 #include <strings.h>
 
 namespace cl {
@@ -19,11 +20,44 @@ namespace {
 
 rt::ClassRecord* s_ctbl = nullptr;
 
-constexpr const char* kEventNames[Window::kEventCount] = { "Layout", "CreateControls", "AddMenuHandlers",
-    "SetupBindings", "Open", "Close", "CancelClose", "KeyDown", "KeyUp", "MouseMove", "MouseEnter", "MouseExit",
-    "Paint", "MouseDown", "MouseDrag", "MouseUp", "EnableMenuItems", "Resized", "Resizing", "Moved", "DropObject",
-    "Activate", "Deactivate", "Minimize", "Maximize", "Restore", "MouseWheel", "ConstructContextualMenu",
-    "ContextualMenuAction", "DragEnter", "DragExit", "DragOver", "ContentsChanged" };
+struct NamedEvent {
+    Window::Event index;
+    const char* name;
+};
+
+// The event table's names, each beside the index the program binds it by.
+constexpr NamedEvent kEvents[] = { { Window::LayoutEvent, "Layout" }, { Window::CreateControlsEvent, "CreateControls" },
+    { Window::AddMenuHandlersEvent, "AddMenuHandlers" }, { Window::SetupBindingsEvent, "SetupBindings" },
+    { Window::OpenEvent, "Open" }, { Window::CloseEvent, "Close" }, { Window::CancelCloseEvent, "CancelClose" },
+    { Window::KeyDownEvent, "KeyDown" }, { Window::KeyUpEvent, "KeyUp" }, { Window::MouseMoveEvent, "MouseMove" },
+    { Window::MouseEnterEvent, "MouseEnter" }, { Window::MouseExitEvent, "MouseExit" }, { Window::PaintEvent, "Paint" },
+    { Window::MouseDownEvent, "MouseDown" }, { Window::MouseDragEvent, "MouseDrag" }, { Window::MouseUpEvent, "MouseUp" },
+    { Window::EnableMenuItemsEvent, "EnableMenuItems" }, { Window::ResizedEvent, "Resized" },
+    { Window::ResizingEvent, "Resizing" }, { Window::MovedEvent, "Moved" }, { Window::DropObjectEvent, "DropObject" },
+    { Window::ActivateEvent, "Activate" }, { Window::DeactivateEvent, "Deactivate" },
+    { Window::MinimizeEvent, "Minimize" }, { Window::MaximizeEvent, "Maximize" }, { Window::RestoreEvent, "Restore" },
+    { Window::MouseWheelEvent, "MouseWheel" }, { Window::ConstructContextualMenuEvent, "ConstructContextualMenu" },
+    { Window::ContextualMenuActionEvent, "ContextualMenuAction" }, { Window::DragEnterEvent, "DragEnter" },
+    { Window::DragExitEvent, "DragExit" }, { Window::DragOverEvent, "DragOver" },
+    { Window::ContentsChangedEvent, "ContentsChanged" } };
+
+consteval bool EachAtItsIndex(std::span<const NamedEvent> events)
+{
+    for (std::size_t i = 0; i < events.size(); ++i) {
+        if (events[i].index != i)
+            return false;
+    }
+    return true;
+}
+static_assert(std::size(kEvents) == Window::kEventCount && EachAtItsIndex(kEvents));
+
+std::vector<const char*> EventNames()
+{
+    std::vector<const char*> names;
+    for (const auto& event : kEvents)
+        names.push_back(event.name);
+    return names;
+}
 
 void RefreshRect(Window& window, std::int32_t, std::int32_t, std::int32_t, std::int32_t)
 {
@@ -76,11 +110,11 @@ void Window::ctblinit()
         Property<&Window::ContentsChanged, &Window::setContentsChanged>("ContentsChanged"),
     };
     auto& record = NewLibraryClass(s_ctbl, { .name = "Window", .instanceSize = kInstanceSize, .factory = &Make<Window>,
-        .properties = std::move(properties), .events = { std::begin(kEventNames), std::end(kEventNames) } });
+        .properties = std::move(properties), .events = EventNames() });
 
     // Drag and drop, modal windows, drawing and raw input have no counterpart
     // in this framework; those operations say so when called.
-    record.vtable = std::vector<rt::Routine> {
+    static constexpr auto kOperations = std::tuple {
         &Window::Show,
         &Unsupported<"Window.ShowWithin", Window&, Window*>,
         &Unsupported<"Window.ShowModalWithin", Window&, Window*>,
@@ -132,6 +166,14 @@ void Window::ctblinit()
         &Unsupported<"Window.FocusNext", Window&>,
         &Unsupported<"Window.FocusPrevious", Window&>,
     };
+    static_assert(std::tuple_size_v<decltype(kOperations)> == kOperationCount);
+    static_assert(std::get<CloseSlot>(kOperations) == &Window::Close);
+    static_assert(std::get<AddControlSlot>(kOperations) == &Window::AddControl);
+    static_assert(std::get<NewSlot>(kOperations) == &Window::New);
+    static_assert(std::get<UnifiedCloseSlot>(kOperations) == &Window::UnifiedClose);
+    static_assert(std::get<CallResizedSlot>(kOperations) == &Window::CallResized);
+    static_assert(std::get<ConstructorSlot>(kOperations) == &Window::Constructor);
+    record.vtable = OperationTable(kOperations);
     record.vtableCount = kOperationCount;
 }
 

@@ -28,12 +28,22 @@ public:
     static void ctblinit();
 
     static constexpr int kOperationCount = 50;
-    static constexpr int kEventCount = 33;
     static constexpr int kInstanceSize = 200;
 
-    // Operation slots the framework itself calls through.
+    // Operation slots the framework itself calls through. Window.cpp checks
+    // each against the routine its name promises.
     enum Slot : std::size_t { CloseSlot = 4, AddControlSlot = 19, NewSlot = 23, UnifiedCloseSlot = 34,
         CallResizedSlot = 36, ConstructorSlot = 46 };
+
+    // The window's events, in the order of its class's event table; Window.cpp
+    // names each beside its index.
+    enum Event : std::size_t { LayoutEvent, CreateControlsEvent, AddMenuHandlersEvent, SetupBindingsEvent, OpenEvent,
+        CloseEvent, CancelCloseEvent, KeyDownEvent, KeyUpEvent, MouseMoveEvent, MouseEnterEvent, MouseExitEvent,
+        PaintEvent, MouseDownEvent, MouseDragEvent, MouseUpEvent, EnableMenuItemsEvent, ResizedEvent, ResizingEvent,
+        MovedEvent, DropObjectEvent, ActivateEvent, DeactivateEvent, MinimizeEvent, MaximizeEvent, RestoreEvent,
+        MouseWheelEvent, ConstructContextualMenuEvent, ContextualMenuActionEvent, DragEnterEvent, DragExitEvent,
+        DragOverEvent, ContentsChangedEvent };
+    static constexpr int kEventCount = ContentsChangedEvent + 1;
 
     // Left, Top, Width and Height share one accessor, selected in this order.
     // A size the program sets raises "Resized" once the running handler has

@@ -72,20 +72,20 @@ void TextUnitSet(rt::Object& object, cl::FontUnits unit)
 
 void RegisterBevelButtonPlugin(rt::PluginRegistry& registry)
 {
-    registry.add("BevelButton.Caption.Get", &CaptionGet);
-    registry.add("BevelButton.Caption.Set", &CaptionSet);
-    registry.add("BevelButton.CaptionAlign.Set", &IntegerSet<&State::captionAlign>);
-    registry.add("BevelButton.CaptionPlacement.Set", &IntegerSet<&State::captionPlacement>);
-    registry.add("BevelButton.CaptionDelta.Set", &IntegerSet<&State::captionDelta>);
-    registry.add("BevelButton.IconAlign.Set", &IntegerSet<&State::iconAlign>);
-    registry.add("BevelButton.IconDX.Set", &IntegerSet<&State::iconDX>);
-    registry.add("BevelButton.IconDY.Set", &IntegerSet<&State::iconDY>);
-    registry.add("BevelButton.Value.Set", &ValueSet);
-    registry.add("BevelButton.MenuValue.Get", &MenuValueGet);
-    registry.add("BevelButton.MenuValue.Set", &IntegerSet<&State::menuValue>);
-    registry.add("BevelButton.TextFont.Set", &TextFontSet);
-    registry.add("BevelButton.TextUnit.Get", &TextUnitGet);
-    registry.add("BevelButton.TextUnit.Set", &TextUnitSet);
+    registry.add(cl::plugin_entry::kBevelButtonCaptionGet, &CaptionGet);
+    registry.add(cl::plugin_entry::kBevelButtonCaptionSet, &CaptionSet);
+    registry.add(cl::plugin_entry::kBevelButtonCaptionAlignSet, &IntegerSet<&State::captionAlign>);
+    registry.add(cl::plugin_entry::kBevelButtonCaptionPlacementSet, &IntegerSet<&State::captionPlacement>);
+    registry.add(cl::plugin_entry::kBevelButtonCaptionDeltaSet, &IntegerSet<&State::captionDelta>);
+    registry.add(cl::plugin_entry::kBevelButtonIconAlignSet, &IntegerSet<&State::iconAlign>);
+    registry.add(cl::plugin_entry::kBevelButtonIconDXSet, &IntegerSet<&State::iconDX>);
+    registry.add(cl::plugin_entry::kBevelButtonIconDYSet, &IntegerSet<&State::iconDY>);
+    registry.add(cl::plugin_entry::kBevelButtonValueSet, &ValueSet);
+    registry.add(cl::plugin_entry::kBevelButtonMenuValueGet, &MenuValueGet);
+    registry.add(cl::plugin_entry::kBevelButtonMenuValueSet, &IntegerSet<&State::menuValue>);
+    registry.add(cl::plugin_entry::kBevelButtonTextFontSet, &TextFontSet);
+    registry.add(cl::plugin_entry::kBevelButtonTextUnitGet, &TextUnitGet);
+    registry.add(cl::plugin_entry::kBevelButtonTextUnitSet, &TextUnitSet);
 }
 
 } // namespace plugins

@@ -77,16 +77,16 @@ void GoBack(rt::Object& viewer)
 
 void RegisterHTMLEnginePlugin(rt::PluginRegistry& registry)
 {
-    registry.add("_HTMLViewerPlugin.LoadURL(url as String)", &LoadURL);
-    registry.add("_HTMLViewerPlugin.Cancel()", &Cancel);
-    registry.add("_HTMLViewerPlugin.LoadPage( file as FolderItem )", &LoadPageFromFile);
-    registry.add("_HTMLViewerPlugin.LoadPage( source as String, baseFile as FolderItem )", &LoadPageFromSource);
-    registry.add("_HTMLViewerPlugin.IsAvailable() as Boolean", &IsAvailable);
-    registry.add("_HTMLViewerPlugin.Print( showPrintDialog As Boolean = True )", &Print);
-    registry.add("_HTMLViewerPlugin._CanGoBack() as Boolean", &CanGoBack);
-    registry.add("_HTMLViewerPlugin._CanGoForward() as Boolean", &CanGoForward);
-    registry.add("_HTMLViewerPlugin._GoForward()", &GoForward);
-    registry.add("_HTMLViewerPlugin._GoBack()", &GoBack);
+    registry.add(cl::plugin_entry::kHTMLEngineLoadURL, &LoadURL);
+    registry.add(cl::plugin_entry::kHTMLEngineCancel, &Cancel);
+    registry.add(cl::plugin_entry::kHTMLEngineLoadPageFromFile, &LoadPageFromFile);
+    registry.add(cl::plugin_entry::kHTMLEngineLoadPageFromSource, &LoadPageFromSource);
+    registry.add(cl::plugin_entry::kHTMLEngineIsAvailable, &IsAvailable);
+    registry.add(cl::plugin_entry::kHTMLEnginePrint, &Print);
+    registry.add(cl::plugin_entry::kHTMLEngineCanGoBack, &CanGoBack);
+    registry.add(cl::plugin_entry::kHTMLEngineCanGoForward, &CanGoForward);
+    registry.add(cl::plugin_entry::kHTMLEngineGoForward, &GoForward);
+    registry.add(cl::plugin_entry::kHTMLEngineGoBack, &GoBack);
 }
 
 } // namespace plugins

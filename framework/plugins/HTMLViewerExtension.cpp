@@ -35,8 +35,8 @@ void GoForwardExt(rt::Object& object)
 
 void RegisterHTMLViewerExtension(rt::PluginRegistry& registry)
 {
-    registry.add("HTMLViewer.GoBackExt", &GoBackExt);
-    registry.add("HTMLViewer.GoForwardExt", &GoForwardExt);
+    registry.add(cl::plugin_entry::kHistoryGoBackExt, &GoBackExt);
+    registry.add(cl::plugin_entry::kHistoryGoForwardExt, &GoForwardExt);
 }
 
 } // namespace plugins

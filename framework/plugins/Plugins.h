@@ -1,5 +1,7 @@
 #pragma once
 
+#include "classlib/PluginEntryNames.h"
+
 #include "runtime/PluginEntrypoints.h"
 
 namespace plugins {

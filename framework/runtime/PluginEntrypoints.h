@@ -6,6 +6,7 @@
 
 #include <map>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace rt {
@@ -14,7 +15,7 @@ namespace rt {
 // letter case count).
 class PluginRegistry {
 public:
-    void add(std::string name, Routine routine) { m_routines[std::move(name)] = routine; }
+    void add(std::string_view name, Routine routine) { m_routines[std::string(name)] = routine; }
     Routine find(std::string_view name) const;
 
 private:

@@ -125,10 +125,9 @@ TEST_F(StartedProgramTest, RegistersOneAppObjectOfClassApp)
     EXPECT_EQ(record.name, "App");
     EXPECT_EQ(record.parent, &cl::Application::Lookup());
     EXPECT_EQ(record.instanceSize, 96);
-    EXPECT_EQ(record.members.size(), 76u);
-    EXPECT_EQ(record.properties.size(), 19u);
-    ASSERT_EQ(record.events.size(), 10u);
-    EXPECT_EQ(record.vtable.size(), 17u);
+    // Application's operations and events, unchanged, none of them handled.
+    EXPECT_EQ(record.vtable, cl::Application::Lookup().vtable);
+    ASSERT_EQ(record.events.size(), cl::Application::Lookup().events.size());
     EXPECT_TRUE(std::ranges::all_of(record.events, [](const rt::EventEntry& entry) { return entry.handler.isNull(); }));
 }
 
