@@ -40,10 +40,6 @@ rt::String Str(std::int32_t value)
     return rt::String(std::to_string(value));
 }
 
-namespace {
-
-// An address as a message quotes it: its first 200 characters at most, and
-// its length, so a page's megabyte-long address can't flood the log.
 std::string QuotedAddress(std::string_view url)
 {
     constexpr std::size_t shownCharacters = 200;
@@ -60,8 +56,6 @@ std::string QuotedAddress(std::string_view url)
     return "\"" + std::string(url.substr(0, shownBytes)) + (shownBytes < url.size() ? "...\"" : "\"") + " ("
         + std::to_string(characters) + " characters)";
 }
-
-} // namespace
 
 void ShowURL(const rt::String& url)
 {

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace cl {
@@ -29,6 +30,10 @@ double CDbl(const rt::String& text);
 // The decimal text of a 32-bit integer: a "-" before negative values, nothing
 // else around the digits.
 rt::String Str(std::int32_t value);
+
+// An address as a message quotes it: its first 200 characters at most, and
+// its length, so a page's megabyte-long address can't flood the log.
+std::string QuotedAddress(std::string_view url);
 
 // Hands an address to the user's default web browser without waiting for it
 // to start; a failure is written to standard error later, from the event loop.

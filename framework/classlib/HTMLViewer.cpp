@@ -3,6 +3,7 @@
 #include "ClassDefinition.h"
 #include "EventDispatch.h"
 #include "FolderItem.h"
+#include "GlobalFunctions.h"
 #include "PluginEntryNames.h"
 
 #include "platform/ScriptAddress.h"
@@ -148,6 +149,30 @@ void HTMLViewer::nativeWebViewNewWindowRequested(std::string_view url)
     case NewWindowAllowance::Answer::Refused:
         return;
     }
+    loadInNewWindow(url);
+}
+
+// A download goes where a new window would: the page's own road to the
+// default browser. A blob: or data: address lives only in the page, so no
+// browser could be handed it.
+void HTMLViewer::nativeWebViewDownloadRequested(std::string_view url)
+{
+    const bool pageOnly = url.starts_with("blob:") || url.starts_with("data:");
+    if (pageOnly || !m_newWindowAllowance.takeQuietly()) {
+        platform::TellUser("a page's download of " + QuotedAddress(url)
+            + (pageOnly ? " was refused: it exists only in the page" : " was refused: the user did not ask for it"));
+        return;
+    }
+    loadInNewWindow(url);
+}
+
+bool HTMLViewer::nativeWebViewShouldPrint()
+{
+    return m_newWindowAllowance.takeQuietly();
+}
+
+void HTMLViewer::loadInNewWindow(std::string_view url)
+{
     rt::Ref<HTMLViewer> protect(*this);
     auto target = RaiseInstanceEvent<rt::RefPtr<HTMLViewer> (*)(rt::Object&)>(*this, "NewWindow");
     if (!target || !*target || !(*target)->nativeWebView())

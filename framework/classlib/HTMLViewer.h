@@ -10,8 +10,9 @@ class FolderItem;
 // An HTML view. Its page operations go through the HTML engine plug-in; the
 // engine's reports come back as the events "CancelLoad" (its handler may
 // refuse a load), "NewWindow" (its handler names the viewer that gets the
-// page a new window was asked for) and "DocumentComplete". A page gets at most
-// one new window for each click or key press the user made in it.
+// page a new window was asked for, or a download the user asked for) and
+// "DocumentComplete". A page gets at most one new window, download or print
+// dialog for each click or key press the user made in it; it saves no file.
 class HTMLViewer final : public RectControl, private platform::NativeWebViewClient {
 public:
     explicit HTMLViewer(rt::ClassRecord& record) : RectControl(record) { }
@@ -46,7 +47,11 @@ private:
     bool nativeWebViewShouldCancelLoad(std::string_view url) override;
     void nativeWebViewUserActed() override;
     void nativeWebViewNewWindowRequested(std::string_view url) override;
+    void nativeWebViewDownloadRequested(std::string_view url) override;
+    bool nativeWebViewShouldPrint() override;
     void nativeWebViewDocumentComplete(std::string_view url) override;
+
+    void loadInNewWindow(std::string_view url);
 
     NewWindowAllowance m_newWindowAllowance;
 };

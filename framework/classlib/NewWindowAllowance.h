@@ -1,10 +1,13 @@
 #pragma once
 
+#include <utility>
+
 namespace cl {
 
-// How many new windows a page may ask for: one for each thing the user did in
-// it. The engine lets one click open any number of windows, so without this a
-// page could hand the desktop a thousand addresses for one click.
+// How many new windows, downloads and print dialogs a page may ask for, all
+// together: one for each thing the user did in it. The engine lets one click
+// open any number of windows, so without this a page could hand the desktop a
+// thousand addresses for one click.
 class NewWindowAllowance {
 public:
     enum class Answer {
@@ -22,15 +25,16 @@ public:
 
     Answer take()
     {
-        if (m_available) {
-            m_available = false;
+        if (takeQuietly())
             return Answer::Granted;
-        }
         if (m_burstNoticed)
             return Answer::Refused;
         m_burstNoticed = true;
         return Answer::RefusedFirstOfBurst;
     }
+
+    // For a request whose refusal the caller reports itself, or not at all.
+    bool takeQuietly() { return std::exchange(m_available, false); }
 
 private:
     bool m_available = false;

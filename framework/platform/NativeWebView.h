@@ -21,6 +21,13 @@ public:
     // link with a target). No window is made; the client decides where it goes.
     virtual void nativeWebViewNewWindowRequested(std::string_view url) = 0;
 
+    // A page in this view started a download of `url`. The engine has already
+    // stopped it, before it wrote anything; the client decides where it goes.
+    virtual void nativeWebViewDownloadRequested(std::string_view url) = 0;
+
+    // A page in this view asked to be printed; false ignores the request.
+    virtual bool nativeWebViewShouldPrint() = 0;
+
     // The main frame has finished loading `url`.
     virtual void nativeWebViewDocumentComplete(std::string_view url) = 0;
 
@@ -30,7 +37,9 @@ protected:
 
 // An HTML view. Every call returns at once; the page loads on its own and the
 // client hears of it. A view that is not visible runs no page script: nothing
-// a user can't see acts in their name.
+// a user can't see acts in their name. A load, back or forward asked of the
+// view wins over its page: the page's script dialogs are closed, and a page
+// whose process no longer answers is ended and the load goes to a fresh one.
 class NativeWebView : public NativeControl {
 public:
     virtual void loadURL(std::string_view url) = 0;

@@ -28,6 +28,8 @@ BUTTONS = {"back": (26, 17), "forward": (65, 17), "www.facebook.com": (128, 17),
            "www.youtube.com": (288, 17), "www.tidewell.com": (398, 17)}
 VIEW_TOP = 35  # the page view's top edge in the window
 MEMORY_BOUND_KIB = 2 * 1024 * 1024  # a start-up past this is killed
+ATTACHMENTS = "/attachments/"  # served as downloads, named by their last path step
+ATTACHMENT_BODY = b"a page's download\n"
 
 
 def help_button(width):
@@ -74,11 +76,14 @@ def make_handler(recorder, page=start_page):
         def do_GET(self):
             host = (self.headers.get("Host") or "").split(":")[0]
             recorder.add(host, self.path)
-            body = page(host).encode() if self.path == "/" else b""
+            attachment = self.path.startswith(ATTACHMENTS)
+            body = page(host).encode() if self.path == "/" else ATTACHMENT_BODY if attachment else b""
             self.send_response(200 if body else 204 if self.path.startswith("/shown") else 404)
             for header, value in (("Content-Type", "text/html; charset=utf-8"), ("Cache-Control", "no-store"),
                                   ("Content-Length", len(body))):
                 self.send_header(header, value)
+            if attachment:
+                self.send_header("Content-Disposition", f"attachment; filename=\"{self.path.rsplit('/', 1)[-1]}\"")
             self.end_headers()
             self.wfile.write(body)
 

@@ -79,6 +79,36 @@ TEST_F(NavigationTest, OneUserActionInAPageHandsOutOneAddressAndABurstBeyondItIs
     EXPECT_EQ(reports[1], reports[0]);
 }
 
+// Downloads, new windows and print dialogs draw on the one allowance a click
+// gives; a download never saves a file, and a page-only address never leaves.
+TEST_F(NavigationTest, OneClickGivesOneOfDownloadNewWindowOrPrintAndRefusalsAreReported)
+{
+    auto& page = webView("HTMLViewer1");
+    testing::internal::CaptureStderr();
+    page.startDownload("http://x.test/drive-by.pdf");
+    page.userClicks();
+    page.startDownload("blob:http://x.test/1234");
+    page.startDownload("data:text/plain,x");
+    page.startDownload("http://x.test/clicked.pdf");
+    page.requestNewWindow("http://x.test/after-download");
+    page.startDownload("http://x.test/second.pdf");
+    const bool printAfterSpentClick = page.requestPrint();
+    page.userClicks();
+    const bool printAfterClick = page.requestPrint();
+    page.requestNewWindow("http://x.test/after-print");
+    const std::string report = testing::internal::GetCapturedStderr();
+
+    EXPECT_EQ(platform().browserRequests, (std::vector<std::string> { "http://x.test/clicked.pdf" }));
+    EXPECT_FALSE(printAfterSpentClick);
+    EXPECT_TRUE(printAfterClick);
+    EXPECT_EQ(std::ranges::count(report, '\n'), 6) << report; // four downloads, two bursts of new windows
+    for (const char* refused : { "\"http://x.test/drive-by.pdf\" (26 characters)", "\"blob:http://x.test/1234\"",
+             "\"data:text/plain,x\"", "\"http://x.test/second.pdf\"" })
+        EXPECT_NE(report.find(std::string("download of ") + refused), std::string::npos) << refused << "\n" << report;
+    EXPECT_EQ(report.find("clicked.pdf"), std::string::npos) << report;
+    EXPECT_EQ(webView("HTMLViewer2").cancelled, (std::vector<std::string> { "http://x.test/clicked.pdf" }));
+}
+
 TEST_F(NavigationTest, AnAddressTheBrowserRefusesIsReportedLaterWithItsLengthAndAtMost200OfItsCharacters)
 {
     platform().failBrowser = true;

@@ -53,6 +53,11 @@ NativeWebViewGtk::NativeWebViewGtk(GtkLayout* layout, WebKitWebContext* context,
     g_signal_connect(widget(), "decide-policy", G_CALLBACK(&NativeWebViewGtk::onDecidePolicy), this);
     g_signal_connect(widget(), "create", G_CALLBACK(&NativeWebViewGtk::onCreate), this);
     g_signal_connect(widget(), "load-changed", G_CALLBACK(&NativeWebViewGtk::onLoadChanged), this);
+    g_signal_connect(widget(), "print", G_CALLBACK(&NativeWebViewGtk::onPrint), this);
+    g_signal_connect(widget(), "script-dialog", G_CALLBACK(&NativeWebViewGtk::onScriptDialog), this);
+    g_signal_connect(
+        widget(), "notify::is-web-process-responsive", G_CALLBACK(&NativeWebViewGtk::onResponsiveChanged), this);
+    g_signal_connect(context, "download-started", G_CALLBACK(&NativeWebViewGtk::onDownloadStarted), this);
 }
 
 NativeWebViewGtk::~NativeWebViewGtk()
@@ -60,6 +65,7 @@ NativeWebViewGtk::~NativeWebViewGtk()
     // Tearing the view down can itself raise load signals; none may reach a
     // client that is going away with us.
     g_signal_handlers_disconnect_by_data(widget(), this);
+    g_signal_handlers_disconnect_by_data(webkit_web_view_get_context(view()), this);
     if (printDialogSource_)
         g_source_remove(printDialogSource_);
 }
@@ -73,7 +79,7 @@ void NativeWebViewGtk::loadURL(std::string_view url)
     // it takes for a blank page. Those are put to the client here instead.
     if ((url.empty() || IsScriptAddress(url)) && client_.nativeWebViewShouldCancelLoad(url))
         return;
-    webkit_web_view_load_uri(view(), std::string(url).c_str());
+    navigateForUser([this, uri = std::string(url)] { webkit_web_view_load_uri(view(), uri.c_str()); });
 }
 
 void NativeWebViewGtk::loadHTML(std::string_view source, std::string_view baseURL)
@@ -110,13 +116,35 @@ bool NativeWebViewGtk::canGoForward() const
 void NativeWebViewGtk::goBack()
 {
     if (inWindow() && canGoBack())
-        webkit_web_view_go_back(view());
+        goToHistoryItem(webkit_back_forward_list_get_back_item(webkit_web_view_get_back_forward_list(view())));
 }
 
 void NativeWebViewGtk::goForward()
 {
     if (inWindow() && canGoForward())
-        webkit_web_view_go_forward(view());
+        goToHistoryItem(webkit_back_forward_list_get_forward_item(webkit_web_view_get_back_forward_list(view())));
+}
+
+void NativeWebViewGtk::goToHistoryItem(WebKitBackForwardListItem* item)
+{
+    navigateForUser([this, item = GObjectHandle<WebKitBackForwardListItem>::refSink(item)] {
+        webkit_web_view_go_to_back_forward_list_item(view(), item.get());
+    });
+}
+
+// The user's navigation goes ahead of whatever the page is doing. Until it
+// is under way, a dialog the page opens is closed at once (a page in a loop
+// of alerts would otherwise answer each one with the next). A page whose
+// process is held in a dialog or doesn't answer never starts the load: that
+// process is ended, which closes its dialog, and the load goes to a fresh one,
+// as after a crash. The engine reports a process as not answering a few
+// seconds after a load it was sent went unanswered.
+void NativeWebViewGtk::navigateForUser(std::function<void()> navigate)
+{
+    userNavigation_ = std::move(navigate);
+    if (std::exchange(scriptDialogShown_, false) || !webkit_web_view_get_is_web_process_responsive(view()))
+        webkit_web_view_terminate_web_process(view());
+    userNavigation_();
 }
 
 void NativeWebViewGtk::print(bool showDialog)
@@ -131,6 +159,11 @@ void NativeWebViewGtk::print(bool showDialog)
         webkit_print_operation_print(operation.get());
         return;
     }
+    showPrintDialog(std::move(operation));
+}
+
+void NativeWebViewGtk::showPrintDialog(GObjectHandle<WebKitPrintOperation> operation)
+{
     auto pending = std::make_unique<PendingPrintDialog>(PendingPrintDialog { &printDialogSource_,
         std::move(operation), GObjectHandle<GtkWidget>::refSink(gtk_widget_get_toplevel(widget())) });
     // The dialog is modal; deferring it lets this call return at once. The
@@ -212,12 +245,65 @@ GtkWidget* NativeWebViewGtk::onCreate(WebKitWebView*, WebKitNavigationAction* ac
 
 void NativeWebViewGtk::onLoadChanged(WebKitWebView* webView, WebKitLoadEvent event, gpointer self)
 {
+    if (event == WEBKIT_LOAD_COMMITTED) {
+        auto& view = *static_cast<NativeWebViewGtk*>(self);
+        view.userNavigation_ = nullptr;
+        view.scriptDialogShown_ = false; // the page that opened it is gone
+    }
     if (event != WEBKIT_LOAD_FINISHED)
         return;
     guardCallback("document complete", [&] {
         const gchar* uri = webkit_web_view_get_uri(webView);
         static_cast<NativeWebViewGtk*>(self)->client_.nativeWebViewDocumentComplete(uri ? uri : "");
     });
+}
+
+// The web context has already stopped the download, before anything was
+// written; this view only says whose it was.
+void NativeWebViewGtk::onDownloadStarted(WebKitWebContext*, WebKitDownload* download, gpointer self)
+{
+    auto& view = *static_cast<NativeWebViewGtk*>(self);
+    if (webkit_download_get_web_view(download) != view.view())
+        return;
+    const gchar* uri = webkit_uri_request_get_uri(webkit_download_get_request(download));
+    guardCallback("download", [&] { view.client_.nativeWebViewDownloadRequested(uri ? uri : ""); });
+}
+
+// A print request the client grants shows the dialog the way print() does,
+// after the page's call has returned; the page waits for neither.
+gboolean NativeWebViewGtk::onPrint(WebKitWebView*, WebKitPrintOperation* operation, gpointer self)
+{
+    auto& view = *static_cast<NativeWebViewGtk*>(self);
+    guardCallback("print request", [&] {
+        if (view.client_.nativeWebViewShouldPrint() && !view.printDialogSource_)
+            view.showPrintDialog(GObjectHandle<WebKitPrintOperation>::refSink(operation));
+    });
+    return TRUE;
+}
+
+// The engine shows the dialog and waits for the user, unless a navigation
+// the user asked for is pending: then it is answered at once, as "leave" for
+// a page asking whether to be left.
+gboolean NativeWebViewGtk::onScriptDialog(WebKitWebView*, WebKitScriptDialog* dialog, gpointer self)
+{
+    auto& view = *static_cast<NativeWebViewGtk*>(self);
+    if (!view.userNavigation_) {
+        view.scriptDialogShown_ = true;
+        return FALSE;
+    }
+    if (webkit_script_dialog_get_dialog_type(dialog) == WEBKIT_SCRIPT_DIALOG_BEFORE_UNLOAD_CONFIRM)
+        webkit_script_dialog_confirm_set_confirmed(dialog, TRUE);
+    return TRUE;
+}
+
+void NativeWebViewGtk::onResponsiveChanged(WebKitWebView* webView, GParamSpec*, gpointer self)
+{
+    auto& view = *static_cast<NativeWebViewGtk*>(self);
+    if (!view.userNavigation_ || webkit_web_view_get_is_web_process_responsive(webView))
+        return;
+    view.scriptDialogShown_ = false;
+    webkit_web_view_terminate_web_process(webView);
+    view.userNavigation_();
 }
 
 } // namespace platform::gtk

@@ -5,6 +5,8 @@
 
 #include <webkit2/webkit2.h>
 
+#include <functional>
+#include <memory>
 #include <optional>
 #include <utility>
 
@@ -33,13 +35,22 @@ private:
     static gboolean onDecidePolicy(WebKitWebView*, WebKitPolicyDecision*, WebKitPolicyDecisionType, gpointer self);
     static GtkWidget* onCreate(WebKitWebView*, WebKitNavigationAction*, gpointer self);
     static void onLoadChanged(WebKitWebView*, WebKitLoadEvent, gpointer self);
+    static void onDownloadStarted(WebKitWebContext*, WebKitDownload*, gpointer self);
+    static gboolean onPrint(WebKitWebView*, WebKitPrintOperation*, gpointer self);
+    static gboolean onScriptDialog(WebKitWebView*, WebKitScriptDialog*, gpointer self);
+    static void onResponsiveChanged(WebKitWebView*, GParamSpec*, gpointer self);
 
     bool decideNavigation(WebKitNavigationPolicyDecision* decision);
     bool decideNewWindow(WebKitNavigationPolicyDecision* decision);
+    void showPrintDialog(GObjectHandle<WebKitPrintOperation> operation);
+    void goToHistoryItem(WebKitBackForwardListItem* item);
+    void navigateForUser(std::function<void()> navigate);
 
     NativeWebViewClient& client_;
     guint printDialogSource_ = 0;
     std::optional<std::pair<guint32, guint16>> lastKeyPress_; // its time and key
+    bool scriptDialogShown_ = false; // by the page, and maybe still up
+    std::function<void()> userNavigation_; // asked for and not yet under way
 };
 
 } // namespace platform::gtk

@@ -5,8 +5,45 @@
 #include "platform/TellUser.h"
 
 #include <errno.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <memory>
 
 namespace platform::gtk {
+
+std::uint32_t WebProcessMemoryLimitMiB(std::uint64_t physicalMiB)
+{
+    constexpr std::uint64_t ceilingMiB = 3 * 1024;
+    return static_cast<std::uint32_t>(std::min(ceilingMiB, physicalMiB / 4));
+}
+
+namespace {
+
+struct MemoryPressureSettingsFree {
+    void operator()(WebKitMemoryPressureSettings* settings) const { webkit_memory_pressure_settings_free(settings); }
+};
+
+std::unique_ptr<WebKitMemoryPressureSettings, MemoryPressureSettingsFree> MemoryPressureSettings()
+{
+    const auto pageSize = static_cast<std::uint64_t>(sysconf(_SC_PAGESIZE));
+    const auto pages = static_cast<std::uint64_t>(sysconf(_SC_PHYS_PAGES));
+    std::unique_ptr<WebKitMemoryPressureSettings, MemoryPressureSettingsFree> settings(
+        webkit_memory_pressure_settings_new());
+    webkit_memory_pressure_settings_set_memory_limit(settings.get(), WebProcessMemoryLimitMiB(pages * pageSize >> 20));
+    // Ended at the limit itself, and looked at every second: a page can
+    // allocate gigabytes between the engine's default half-minute checks.
+    webkit_memory_pressure_settings_set_kill_threshold(settings.get(), 1.0);
+    webkit_memory_pressure_settings_set_poll_interval(settings.get(), 1.0);
+    return settings;
+}
+
+void CancelDownload(WebKitWebContext*, WebKitDownload* download, gpointer)
+{
+    webkit_download_cancel(download);
+}
+
+} // namespace
 
 WebKitWebContext* WebContextGtk::context()
 {
@@ -25,8 +62,10 @@ WebKitWebContext* WebContextGtk::context()
     webkit_cookie_manager_set_persistent_storage(webkit_website_data_manager_get_cookie_manager(manager.get()),
         cookieFile.get(), WEBKIT_COOKIE_PERSISTENT_STORAGE_SQLITE);
 
-    auto context
-        = GObjectHandle<WebKitWebContext>::adopt(webkit_web_context_new_with_website_data_manager(manager.get()));
+    auto context = GObjectHandle<WebKitWebContext>::adopt(WEBKIT_WEB_CONTEXT(g_object_new(WEBKIT_TYPE_WEB_CONTEXT,
+        "website-data-manager", manager.get(), "memory-pressure-settings", MemoryPressureSettings().get(), nullptr)));
+    // Connected first, so the download is stopped before any view hears of it.
+    g_signal_connect(context.get(), "download-started", G_CALLBACK(&CancelDownload), nullptr);
     // Has to be settled before the first web process starts.
     if (sandboxTrial_.sandboxWorks())
         webkit_web_context_set_sandbox_enabled(context.get(), TRUE);

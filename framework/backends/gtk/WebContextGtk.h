@@ -5,11 +5,21 @@
 
 #include <webkit2/webkit2.h>
 
+#include <cstdint>
+
 namespace platform::gtk {
+
+// The memory a web process may use before the engine ends it, in MiB, on a
+// machine with `physicalMiB` of memory: a quarter of it, at most 3 GiB (the
+// engine's own ceiling for its memory-pressure levels). A social site's page
+// takes well under a gigabyte; a page that keeps on allocating is ended long
+// before the desktop's other programs run short.
+std::uint32_t WebProcessMemoryLimitMiB(std::uint64_t physicalMiB);
 
 // The one web context every view shares: one set of web processes and one
 // persistent store of cookies, caches and site data, kept between runs so a
-// user who logged in to a site stays logged in.
+// user who logged in to a site stays logged in. It stops every download as it
+// starts, before anything is written: no page saves a file.
 class WebContextGtk {
 public:
     WebContextGtk() = default;

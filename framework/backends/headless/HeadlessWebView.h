@@ -27,9 +27,13 @@ public:
     void goForward() override;
     void print(bool showDialog) override { calls.push_back(showDialog ? "print dialog" : "print"); }
 
-    // The user clicks in this view's page, or a page in it asks for a new window.
+    // The user clicks in this view's page, or a page in it asks for a new
+    // window, starts a download (which the engine has stopped) or asks to be
+    // printed; the last answers whether the print dialog would show.
     void userClicks() { m_client.nativeWebViewUserActed(); }
     void requestNewWindow(std::string_view url) { m_client.nativeWebViewNewWindowRequested(url); }
+    void startDownload(std::string_view url) { m_client.nativeWebViewDownloadRequested(url); }
+    bool requestPrint() { return m_client.nativeWebViewShouldPrint(); }
 
     // The page shown, or empty before the first load completed.
     std::string currentURL() const;

@@ -1,5 +1,7 @@
 #include "BackendTestSupport.h"
 
+#include "backends/gtk/WebContextGtk.h"
+
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -20,4 +22,13 @@ TEST(PlatformGtk, ListsTheScreenAndReportsAUrlNoApplicationTakes)
     EXPECT_FALSE(reason) << "the hand-off waited for the outcome";
     ASSERT_TRUE(runUntil([&] { return reason.has_value(); }, "the report that no application takes the URL"));
     EXPECT_NE(*reason, "");
+}
+
+// A quarter of the machine's memory, never past 3 GiB.
+TEST(PlatformGtk, AWebProcessMayUseAQuarterOfTheMemoryUpTo3GiB)
+{
+    EXPECT_EQ(platform::gtk::WebProcessMemoryLimitMiB(4096), 1024u);
+    EXPECT_EQ(platform::gtk::WebProcessMemoryLimitMiB(8000), 2000u);
+    EXPECT_EQ(platform::gtk::WebProcessMemoryLimitMiB(12288), 3072u);
+    EXPECT_EQ(platform::gtk::WebProcessMemoryLimitMiB(256 * 1024), 3072u);
 }

@@ -38,12 +38,15 @@ struct RecordingWebViewClient : platform::NativeWebViewClient {
     }
     void nativeWebViewUserActed() override { ++userActions; }
     void nativeWebViewNewWindowRequested(std::string_view url) override { newWindows.emplace_back(url); }
+    void nativeWebViewDownloadRequested(std::string_view url) override { downloads.emplace_back(url); }
+    bool nativeWebViewShouldPrint() override { return false; }
     void nativeWebViewDocumentComplete(std::string_view url) override { completed.emplace_back(url); }
 
     std::function<bool(std::string_view)> cancel;
     std::vector<std::string> asked;
     int userActions = 0;
     std::vector<std::string> newWindows;
+    std::vector<std::string> downloads;
     std::vector<std::string> completed;
 };
 

@@ -1,0 +1,113 @@
+#!/usr/bin/env python3
+"""End-to-end: what a page does stays in the page. Downloads, print() and runaway script on the
+Facebook start page, with browser_session_test.py's harness.
+
+Usage: page_containment_test.py PATH_TO_QUILLMERE (exit 0 passed, 1 failed, 77 without root)
+"""
+
+import os
+import pathlib
+import sys
+import time
+
+import browser_session_test as harness
+from browser_session_test import wait_until
+
+ATTACHMENT = "http://www.facebook.com" + harness.ATTACHMENTS
+LINK = (150, harness.VIEW_TOP + 40)  # the centre of the page's one link
+
+
+def after_load(script):
+    """Runs `script` once the page has told the server it is shown."""
+    return f"<script>addEventListener('pageshow', function () {{ setTimeout(function () {{ {script} }}, 300); }});</script>"
+
+
+DRIVE_BY = after_load(
+    "function save(name, href) { var a = document.createElement('a'); a.download = name; a.href = href;"
+    " document.body.appendChild(a); a.click(); }"
+    "save('blob.sh', URL.createObjectURL(new Blob(['#!/bin/sh'])));"
+    "setTimeout(function () { save('data.desktop', 'data:text/plain,x'); }, 500);"
+    f"setTimeout(function () {{ location = '{harness.ATTACHMENTS}report.pdf'; }}, 1000);")
+CLICKED_LINK = (f"<a href='{harness.ATTACHMENTS}clicked.pdf' style='position:fixed;left:0;top:0;width:300px;"
+                "height:80px;display:block;background:#ccd'>download</a>")
+
+
+def files_under(folder):
+    return {str(path.relative_to(folder)): path.read_bytes() for path in pathlib.Path(folder).rglob("*") if path.is_file()}
+
+
+def check_downloads(session_for, env, root, browser_log, checks):
+    home = pathlib.Path(env["HOME"])
+    (home / "Downloads").mkdir(exist_ok=True)
+    pathlib.Path(env["XDG_CONFIG_HOME"], "user-dirs.dirs").write_text('XDG_DOWNLOAD_DIR="$HOME/Downloads"\n')
+    for folder in (home, home / "Downloads"):
+        (folder / "report.pdf").write_bytes(b"the user's own report\n")
+    before = files_under(home)
+
+    with session_for(DRIVE_BY, "drive-by") as session:
+        reported = wait_until(lambda: session.errors().count("download of") >= 3)
+        time.sleep(1)
+        checks.check(files_under(home) == before, "a drive-by attachment, blob and data download write nothing:"
+                     " both report.pdf files keep their content and nothing new appears under home")
+        report = session.errors()
+        checks.check(reported and report.count("download of") == 3 and f'"{ATTACHMENT}report.pdf"' in report,
+                     f"each refused download is reported in one line with its address ({report!r})")
+        checks.check(not pathlib.Path(browser_log).exists(), "none of them reaches the default browser")
+        session.close()
+
+    with session_for(CLICKED_LINK, "clicked") as session:
+        session.click(*LINK)
+        handed = lambda: [line for line in pathlib.Path(browser_log).read_text().split()  # noqa: E731
+                          if line.endswith("clicked.pdf")] if pathlib.Path(browser_log).exists() else []
+        wait_until(handed)
+        time.sleep(1)
+        checks.check(handed() == [ATTACHMENT + "clicked.pdf"] and files_under(home) == before,
+                     f"a clicked attachment link reaches the browser once and writes nothing ({handed()})")
+        session.close()
+
+
+def check_print_loop(session_for, config, checks):
+    for side in ("top", "left", "height", "width"):
+        pathlib.Path(config, f"quillmere-{side}.txt").unlink(missing_ok=True)
+    with session_for(after_load("for (;;) print();"), "print") as session:
+        time.sleep(2)
+        windows = harness.run(["xdotool", "search", "--onlyvisible", "--name", "."], check=False, env=session.env).split()
+        checks.check(len(windows) == 1, f"a page's print() with no click opens no window ({len(windows)} visible)")
+        status = session.close()
+        written = sorted(path.name for path in pathlib.Path(config).glob("quillmere-*.txt"))
+        checks.check(status == 0 and len(written) == 4,
+                     f"during for(;;) print() a close request ends the program (status {status}, files {written})")
+
+
+def check_runaway_script(session_for, recorder, checks):
+    for script in ("for (;;) alert(1);", "for (;;) {}"):
+        with session_for(after_load(script), script) as session:
+            time.sleep(1)
+            started = time.monotonic()
+            shown = recorder.shows_after(lambda: session.click(*harness.BUTTONS["twitter.com"]), "twitter.com", 15)
+            checks.check(shown, f"with {script} running a site button shows its site"
+                         f" ({time.monotonic() - started:.1f} s)")
+            status = session.close()
+            checks.check(status == 0, f"and the window then closes normally (status {status})")
+
+
+def drive(binary, root, checks):
+    start = {"body": ""}
+
+    def page(host):
+        return harness.start_page(host, start["body"] if host == "www.facebook.com" else "")
+
+    with harness.served_display(root, page) as (env, config, browser_log, recorder):
+        def session_for(body, name):
+            start["body"] = body
+            shown = len(recorder.shown())
+            session = harness.Session(binary, env, os.path.join(root, f"{name}.log"))
+            recorder.wait_for_shown(shown + 1)
+            return session
+        check_downloads(session_for, env, root, browser_log, checks)
+        check_print_loop(session_for, config, checks)
+        check_runaway_script(session_for, recorder, checks)
+
+
+if __name__ == "__main__":
+    sys.exit(harness.main(lambda binary: harness.inside_namespace(binary, drive), __file__))
