@@ -9,9 +9,10 @@
 
 #include "runtime/Conversions.h"
 
+#include "platform/TellUser.h"
+
 #include <cstring>
 #include <filesystem>
-#include <iostream>
 #include <string>
 
 namespace mainwindow {
@@ -20,10 +21,10 @@ namespace {
 
 void ReportUnsaved(std::string_view fileName, std::string_view where, std::string_view why)
 {
-    std::cerr << "Could not save the window's geometry (" << fileName << ")";
+    std::string line = "could not save the window's geometry (" + std::string(fileName) + ")";
     if (!where.empty())
-        std::cerr << " to " << where;
-    std::cerr << ": " << why << std::endl;
+        line += " to " + std::string(where);
+    platform::TellUser(line + ": " + std::string(why));
 }
 
 // Before there is a file to name, the name it was to have.

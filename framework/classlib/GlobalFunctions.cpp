@@ -40,26 +40,9 @@ rt::String Str(std::int32_t value)
     return rt::String(std::to_string(value));
 }
 
-std::string QuotedAddress(std::string_view url)
-{
-    constexpr std::size_t shownCharacters = 200;
-    const auto isContinuation = [](char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; };
-    std::size_t characters = 0;
-    std::size_t shownBytes = url.size();
-    for (std::size_t at = 0; at < url.size(); ++at) {
-        if (isContinuation(url[at]))
-            continue;
-        if (characters == shownCharacters)
-            shownBytes = at;
-        ++characters;
-    }
-    return "\"" + std::string(url.substr(0, shownBytes)) + (shownBytes < url.size() ? "...\"" : "\"") + " ("
-        + std::to_string(characters) + " characters)";
-}
-
 void ShowURL(const rt::String& url)
 {
-    auto reportFailure = [quoted = QuotedAddress(url.view())](std::string_view reason) {
+    auto reportFailure = [quoted = platform::Quoted(url.view())](std::string_view reason) {
         platform::TellUser("could not open " + quoted + " in the default web browser: " + std::string(reason));
     };
     rt::RuntimePlatform().openInDefaultBrowser(url.view(), std::move(reportFailure));

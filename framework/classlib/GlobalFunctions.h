@@ -31,10 +31,6 @@ double CDbl(const rt::String& text);
 // else around the digits.
 rt::String Str(std::int32_t value);
 
-// An address as a message quotes it: its first 200 characters at most, and
-// its length, so a page's megabyte-long address can't flood the log.
-std::string QuotedAddress(std::string_view url);
-
 // Hands an address to the user's default web browser without waiting for it
 // to start; a failure is written to standard error later, from the event loop.
 void ShowURL(const rt::String& url);

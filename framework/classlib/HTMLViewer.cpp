@@ -3,7 +3,6 @@
 #include "ClassDefinition.h"
 #include "EventDispatch.h"
 #include "FolderItem.h"
-#include "GlobalFunctions.h"
 #include "PluginEntryNames.h"
 
 #include "platform/ScriptAddress.h"
@@ -159,7 +158,7 @@ void HTMLViewer::nativeWebViewDownloadRequested(std::string_view url)
 {
     const bool pageOnly = url.starts_with("blob:") || url.starts_with("data:");
     if (pageOnly || !m_newWindowAllowance.takeQuietly()) {
-        platform::TellUser("a page's download of " + QuotedAddress(url)
+        platform::TellUser("a page's download of " + platform::Quoted(url)
             + (pageOnly ? " was refused: it exists only in the page" : " was refused: the user did not ask for it"));
         return;
     }

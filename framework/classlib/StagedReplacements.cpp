@@ -6,6 +6,18 @@ namespace cl {
 
 rt::RefPtr<TextOutputStream> StagedReplacements::CreateTextFile(FolderItem& item)
 {
+    const std::filesystem::path folder = item.path().parent_path();
+    if (!m_lockTried) {
+        m_lockTried = true;
+        int ignored = 0;
+        m_lock = platform::FolderLock::Take(folder, ignored);
+        m_lockedFolder = folder;
+    }
+    // Only under the lock is every new file found there one whose process
+    // died; without it (a folder that can't be opened for reading, a holder
+    // that is stuck) the files are still written, and nothing is swept.
+    if (m_lock && folder == m_lockedFolder)
+        TextOutputStream::RemoveLeftoversOf(item.path());
     rt::RefPtr<TextOutputStream> stream
         = TextOutputStream::CreateReplacing(item.path(), TextOutputStream::Placement::AtCommit, item.LastErrorCode);
     if (stream)
@@ -23,6 +35,8 @@ std::vector<StagedReplacements::Failure> StagedReplacements::Commit()
             failures.push_back({ stream->target(), stream->LastErrorCode });
     }
     m_streams.clear();
+    m_lock.reset();
+    m_lockTried = false;
     return failures;
 }
 

@@ -4,7 +4,10 @@
 
 #include "runtime/Ref.h"
 
+#include "platform/FolderLock.h"
+
 #include <filesystem>
+#include <optional>
 #include <vector>
 
 namespace cl {
@@ -16,6 +19,12 @@ class FolderItem;
 // on its own as a closed TextOutputStream would. A crash before Commit keeps
 // every old file; a crash during it mixes old and new files only within the
 // few renames it was doing. Files not committed are removed with this object.
+//
+// Another process may replace the same files at the same moment (a second copy
+// of the program closing, say). The first file staged takes the lock on its
+// folder, held until Commit has put the last file in place, so one process's
+// files are all in place before the other's start: the later one's win whole.
+// Stage files of one folder only; those of another are not ordered.
 class StagedReplacements {
 public:
     StagedReplacements() = default;
@@ -24,7 +33,8 @@ public:
 
     // A stream on a new, empty file that takes the item's place at Commit;
     // nil, with the reason in the item's LastErrorCode, when it can't be made.
-    // Stage at most one replacement of a file at a time.
+    // What a replacement of the same file left behind when its process died
+    // is removed first. Stage at most one replacement of a file at a time.
     rt::RefPtr<TextOutputStream> CreateTextFile(FolderItem& item);
 
     struct Failure {
@@ -38,6 +48,11 @@ public:
     std::vector<Failure> Commit();
 
 private:
+    // Declared first, so it is released only after the files not committed
+    // are removed.
+    std::optional<platform::FolderLock> m_lock;
+    std::filesystem::path m_lockedFolder;
+    bool m_lockTried = false;
     std::vector<rt::Ref<TextOutputStream>> m_streams;
 };
 

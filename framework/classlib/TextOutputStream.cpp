@@ -21,7 +21,7 @@ constexpr std::string_view kUniqueTail = "XXXXXX";
 
 std::string TemporaryNamePrefix(const std::filesystem::path& target)
 {
-    return "." + target.filename().string() + ".";
+    return "." + target.filename().string() + ".quillmere-partial-";
 }
 
 // The names mkostemp makes from the target's pattern: the prefix, then six
@@ -34,9 +34,11 @@ bool IsTemporaryOf(std::string_view name, std::string_view prefix)
     return std::all_of(tail.begin(), tail.end(), [](unsigned char c) { return std::isalnum(c); });
 }
 
+} // namespace
+
 // A process killed between making its new file and renaming it leaves the
 // new file behind; nothing else would ever remove it.
-void RemoveLeftoverTemporaries(const std::filesystem::path& target)
+void TextOutputStream::RemoveLeftoversOf(const std::filesystem::path& target)
 {
     const std::string prefix = TemporaryNamePrefix(target);
     const auto folder = target.parent_path().empty() ? std::filesystem::path(".") : target.parent_path();
@@ -50,6 +52,8 @@ void RemoveLeftoverTemporaries(const std::filesystem::path& target)
             ::unlink(entry->path().c_str());
     }
 }
+
+namespace {
 
 // Makes the rename itself durable, so a crash can't bring the old file back.
 void SyncFolder(const std::filesystem::path& folder)
@@ -94,16 +98,17 @@ rt::RefPtr<TextOutputStream> TextOutputStream::CreateReplacing(const std::filesy
         error = EISDIR;
         return nullptr;
     }
-    RemoveLeftoverTemporaries(target);
     std::string pattern = (target.parent_path() / (TemporaryNamePrefix(target) + std::string(kUniqueTail))).string();
     const int descriptor = ::mkostemp(pattern.data(), O_CLOEXEC);
     if (descriptor < 0) {
         error = errno;
         return nullptr;
     }
-    // A new file gets the usual permissions; a replaced one keeps its own.
+    // A new file gets the usual permissions; a replaced one keeps its own,
+    // except that its owner can always read and write it: a file the program
+    // can't read back would lose what it keeps.
     struct stat existing {};
-    const mode_t mode = ::stat(target.c_str(), &existing) == 0 ? (existing.st_mode & 07777) : 0644;
+    const mode_t mode = ::stat(target.c_str(), &existing) == 0 ? ((existing.st_mode & 07777) | S_IRUSR | S_IWUSR) : 0644;
     ::fchmod(descriptor, mode);
     error = 0;
     return rt::makeRef<TextOutputStream>(Lookup(), target, std::filesystem::path(pattern), descriptor, placement);

@@ -10,11 +10,12 @@ namespace cl {
 class StagedReplacements;
 
 // Writes a file's text so that the file is never left half-written: the text
-// goes to a new file beside the target, named ".<target name>.XXXXXX", and is
-// flushed to disk when the stream is closed. Only a file whose every write and
-// flush succeeded then takes the target's place, and the folder is synced so
-// the new name survives a crash. Otherwise the new file is removed and the old
-// one stays.
+// goes to a new file beside the target, named
+// ".<target name>.quillmere-partial-XXXXXX" (a name no user file is likely to
+// have), and is flushed to disk when the stream is closed. Only a file whose
+// every write and flush succeeded then takes the target's place, and the
+// folder is synced so the new name survives a crash. Otherwise the new file
+// is removed and the old one stays.
 class TextOutputStream final : public rt::Object {
 public:
     // When the new file takes the target's place: as the stream is closed, or
@@ -28,8 +29,6 @@ public:
     static rt::ClassRecord& Lookup();
 
     // Nil, with the error number in `error`, when no new file can be made.
-    // New files that an earlier, interrupted replacement of the same target
-    // left behind are removed first.
     static rt::RefPtr<TextOutputStream> CreateReplacing(const std::filesystem::path& target, Placement,
         std::int32_t& error);
 
@@ -43,6 +42,11 @@ public:
 
 private:
     friend class StagedReplacements;
+
+    // Removes the new files that replacements of `target` left behind when
+    // their process died before putting them in place. Only for a caller that
+    // holds the folder's lock: another process's live new file looks the same.
+    static void RemoveLeftoversOf(const std::filesystem::path& target);
 
     // Closed after every write succeeded, and not yet in the target's place.
     bool readyToPutInPlace() const { return m_descriptor < 0 && !m_temporary.empty() && LastErrorCode == 0; }

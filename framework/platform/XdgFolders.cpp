@@ -3,8 +3,10 @@
 #include "PreferencesFolder.h"
 #include "TellUser.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -24,17 +26,20 @@ bool IsWritableFolder(const std::filesystem::path& path)
 // The engine's sandbox mounts folders inside these; one that is a file stops
 // every web process from starting, and the engine then kills the program. A
 // folder that isn't there yet is usable when the nearest one above it that is
-// there is a folder it can be made in.
+// there is a folder it can be made in. Only a plain "no such file" says a
+// folder is missing; any other failure to look (a symlink loop, a folder
+// that can't be searched, a name too long) leaves it unknown, so unusable.
 bool IsUsableFolder(const std::filesystem::path& path, bool mayBeMissing)
 {
     if (!path.is_absolute())
         return false;
-    std::error_code error;
     std::filesystem::path existing = path;
-    while (!std::filesystem::exists(existing, error) && existing.has_relative_path())
+    struct stat status {};
+    while (::stat(existing.c_str(), &status) != 0) {
+        if (errno != ENOENT || !mayBeMissing || !existing.has_relative_path())
+            return false;
         existing = existing.parent_path();
-    if (existing != path && !mayBeMissing)
-        return false;
+    }
     return IsWritableFolder(existing);
 }
 
@@ -56,7 +61,8 @@ void KeepOnlyUsableXdgFolders()
         if (!value || IsUsableFolder(value, folder.mayBeMissing))
             continue;
         if (*value)
-            TellUser(std::string(folder.variable) + " (" + value + ") is not a folder that can be used; using the default instead");
+            TellUser(std::string(folder.variable) + " is not a folder that can be used, so the default is used instead: "
+                + Quoted(value));
         unsetenv(folder.variable);
     }
 }

@@ -6,7 +6,7 @@
 #include "platform/Platform.h"
 #include "platform/TellUser.h"
 
-#include <iostream>
+#include <string>
 
 namespace rt {
 
@@ -106,10 +106,10 @@ void RuntimeUnhandledException(RuntimeException& exception)
 {
     TheRuntime().unhandledExceptionReported = true;
     RuntimeProbe("RuntimeUnhandledException");
-    std::cerr << "Unhandled " << exception.classRecord().name.view();
+    std::string report = "unhandled " + exception.classRecord().name.str();
     if (!exception.Message.isEmpty())
-        std::cerr << ": " << exception.Message.view();
-    std::cerr << std::endl;
+        report += ": " + exception.Message.str();
+    platform::TellUser(report);
 }
 
 platform::Platform& RuntimePlatform()

@@ -45,13 +45,14 @@ def drive(binary, root, checks):
                 time.sleep(0.3)
                 send_close_request(env["DISPLAY"], session.window)
                 time.sleep(random.uniform(0, 0.05))
-        pathlib.Path(config, ".quillmere-width.txt.Ab12Cd").write_text("5")
+        pathlib.Path(config, ".quillmere-width.txt.quillmere-partial-Ab12Cd").write_text("5")
+        pathlib.Path(config, ".quillmere-top.txt.backup").write_text("the user's own")
         with Session(binary, env) as session:
             status = session.close()
         checks.check(status == 0, f"a close after killed ones ends with status 0 (got {status})")
         names = sorted(name for name in os.listdir(config) if "quillmere" in name)
-        checks.check(names == sorted(os.path.basename(path) for path in files.values()),
-                     f"only the four geometry files are left ({names})")
+        checks.check(names == sorted([".quillmere-top.txt.backup"] + [os.path.basename(path) for path in files.values()]),
+                     f"only the four geometry files and the user's own look-alike are left ({names})")
         values = {side: pathlib.Path(path).read_text() for side, path in files.items()}
         checks.check(all(re.fullmatch(r"-?[0-9]+", value) for value in values.values()),
                      f"each holds a number ({values})")

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cmath>
 #include <limits>
 
@@ -51,14 +52,18 @@ std::pair<std::string, int> RunHandler(void (*handler)())
     return { report, rt::RuntimeExit() };
 }
 
+// Every failure but an end is reported in one line behind the program's name,
+// whatever was thrown, and fails the run.
 TEST(EventDispatchTest, EndExceptionsEndQuietlyAndAnyOtherFailureIsReportedAndFailsTheRun)
 {
     using Outcome = std::pair<std::string, int>;
+    const std::string program = std::string(program_invocation_short_name) + ": ";
     EXPECT_EQ(RunHandler([] { rt::Raise<rt::EndException>("done"); }), Outcome("", 0));
     EXPECT_EQ(RunHandler([] { rt::Raise<rt::IOException>("disk on fire", 5); }),
-        Outcome("Unhandled IOException: disk on fire\n", 1));
+        Outcome(program + "unhandled IOException: disk on fire\n", 1));
     EXPECT_EQ(RunHandler([] { throw std::runtime_error("the disk is full"); }),
-        Outcome("Unhandled RuntimeException: the disk is full\n", 1));
+        Outcome(program + "unhandled RuntimeException: the disk is full\n", 1));
+    EXPECT_EQ(RunHandler([] { throw 42; }), Outcome(program + "unhandled RuntimeException: unknown exception\n", 1));
 }
 
 // An unbound delegate runs the start-up routine, which the start-up tests see.

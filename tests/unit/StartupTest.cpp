@@ -73,8 +73,10 @@ TEST_F(MainFunctionTest, ARunThatEndsEarlyIsReportedFailsAndIsStillFinalised)
         { Case { true, [](headless::HeadlessPlatform&) { ADD_FAILURE() << "the loop ran"; },
               std::string(program_invocation_short_name) + ": the headless display was set to fail\n" },
             Case { false, [](headless::HeadlessPlatform&) { /* never closes the window */ },
-                "Unhandled RuntimeException: headless event loop is idle and was never told to quit\n" },
-            Case { false, [](headless::HeadlessPlatform&) { throw 42; }, "Unhandled RuntimeException: unknown exception\n" } }) {
+                std::string(program_invocation_short_name)
+                    + ": unhandled RuntimeException: headless event loop is idle and was never told to quit\n" },
+            Case { false, [](headless::HeadlessPlatform&) { throw 42; },
+                std::string(program_invocation_short_name) + ": unhandled RuntimeException: unknown exception\n" } }) {
         SCOPED_TRACE(report);
         milestones.clear();
         testing::internal::CaptureStderr();

@@ -1,13 +1,20 @@
 #include "ProgramFixture.h"
 
+#include "unit/Watchdog.h"
+
 #include "classlib/FolderItem.h"
 #include "classlib/GlobalFunctions.h"
 #include "classlib/StagedReplacements.h"
 #include "classlib/TextInputStream.h"
 #include "classlib/TextOutputStream.h"
 
+#include "platform/FolderLock.h"
+
 #include <cerrno>
 #include <cstdlib>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -80,6 +87,99 @@ TEST_F(TextFilesTest, StagedFilesTakeTheirPlacesOnlyAtCommitAndThoseNotCommitted
     EXPECT_EQ(home.read("a.txt"), "new a");
     EXPECT_FALSE(std::filesystem::exists(home.path() / "c.txt"));
     EXPECT_EQ(home.entryCount(), 1);
+}
+
+// A file nobody could read back would lose what it keeps, so its owner can
+// always read and write the new one; the other bits stay as they were.
+TEST_F(TextFilesTest, AReplacedFileKeepsItsModeExceptThatItsOwnerCanReadAndWriteIt)
+{
+    const auto path = home.path() / "value.txt";
+    const auto modeAfterReplacing = [&](std::optional<mode_t> before) {
+        std::filesystem::remove(path);
+        if (before) {
+            home.write("value.txt", "old");
+            ::chmod(path.c_str(), *before);
+        }
+        auto stream = folder->Child("value.txt")->CreateTextFile();
+        stream->Write("new");
+        stream->Close();
+        struct stat status {};
+        ::stat(path.c_str(), &status);
+        return status.st_mode & 07777;
+    };
+    EXPECT_EQ(modeAfterReplacing(std::nullopt), 0644u);
+    EXPECT_EQ(modeAfterReplacing(0000), 0600u);
+    EXPECT_EQ(modeAfterReplacing(0440), 0640u);
+    EXPECT_EQ(modeAfterReplacing(0751), 0751u);
+    EXPECT_EQ(home.read("value.txt"), "new");
+}
+
+// Two processes replacing the same four files at once, as two copies of the
+// program closing together: whenever the folder is free, the four files hold
+// one commit's values, and neither process loses a staged file to the other.
+TEST_F(TextFilesTest, TwoProcessesCommittingAtOnceLeaveOneCommitsFilesWhole)
+{
+    constexpr int kRounds = 100;
+    const char* const names[] = { "a.txt", "b.txt", "c.txt", "d.txt" };
+    const auto commitRounds = [&](char writer) {
+        ::alarm(60);
+        for (int round = 0; round < kRounds; ++round) {
+            cl::StagedReplacements staged;
+            for (const char* name : names) {
+                auto stream = staged.CreateTextFile(*folder->Child(name));
+                if (!stream)
+                    return 1;
+                stream->Write(writer + std::to_string(round));
+                stream->Close();
+            }
+            if (!staged.Commit().empty())
+                return 1;
+        }
+        return 0;
+    };
+    std::vector<pid_t> writers;
+    for (char writer : { 'x', 'y' }) {
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0)
+            ::_exit(commitRounds(writer));
+        writers.push_back(child);
+    }
+
+    testing_support::Watchdog watchdog(90);
+    const auto values = [&] {
+        std::string all;
+        for (const char* name : names)
+            all += home.read(name) + " ";
+        return all;
+    };
+    int looks = 0;
+    std::vector<std::string> mixed;
+    std::vector<int> statuses;
+    while (statuses.size() < writers.size()) {
+        {
+            int error = 0;
+            auto lock = platform::FolderLock::Take(home.path(), error);
+            ASSERT_TRUE(lock) << error;
+            const std::string seen = values();
+            const auto first = seen.substr(0, seen.find(' ') + 1);
+            if (seen != first + first + first + first && seen != "    ")
+                mixed.push_back(seen);
+            ++looks;
+        }
+        for (pid_t& writer : writers) {
+            int status = 0;
+            if (writer > 0 && ::waitpid(writer, &status, WNOHANG) == writer) {
+                statuses.push_back(status);
+                writer = 0;
+            }
+        }
+    }
+    EXPECT_EQ(statuses, (std::vector<int> { 0, 0 }));
+    EXPECT_EQ(mixed, std::vector<std::string> {}) << "in " << looks << " looks";
+    const std::string last = values();
+    EXPECT_TRUE(last == "x99 x99 x99 x99 " || last == "y99 y99 y99 y99 ") << last;
+    EXPECT_EQ(home.entryCount(), 4);
 }
 
 TEST_F(TextFilesTest, ThePreferencesFolderIsMadeAtAnAbsoluteXdgConfigHomeOrElseAtDotConfigInTheHomeFolder)

@@ -6,7 +6,10 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <tuple>
+#include <unistd.h>
 
 namespace {
 
@@ -58,6 +61,55 @@ TEST_F(XdgFoldersTest, AVariableNamingNoUsableFolderIsDroppedWithOneLineEach)
     }
     EXPECT_FALSE(fs::exists(root / "new"));
     EXPECT_FALSE(fs::exists(root / "new-runtime"));
+}
+
+// Whether a folder is there must be known, not guessed: a symlink loop or a
+// name too long can't be looked through, and a long value is quoted short.
+TEST_F(XdgFoldersTest, AFolderThatCantBeLookedAtIsUnusableAndALongValueIsQuotedShort)
+{
+    fs::create_directory_symlink("loop", root / "loop");
+    const std::string tooLong = (root / std::string(300, 'n') / "data").string();
+    setenv("XDG_CONFIG_HOME", (root / "loop" / "x").c_str(), 1);
+    setenv("XDG_DATA_HOME", tooLong.c_str(), 1);
+    setenv("XDG_CACHE_HOME", (root / "loop").c_str(), 1);
+    unsetenv("XDG_RUNTIME_DIR");
+    testing::internal::CaptureStderr();
+    platform::KeepOnlyUsableXdgFolders();
+    const std::string report = testing::internal::GetCapturedStderr();
+    for (const char* variable : { "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME" })
+        EXPECT_EQ(value(variable), std::nullopt) << variable;
+    EXPECT_EQ(std::count(report.begin(), report.end(), '\n'), 3) << report;
+    EXPECT_NE(report.find("\"" + tooLong.substr(0, 200) + "...\" (" + std::to_string(tooLong.size()) + " characters)"),
+        std::string::npos) << report;
+    EXPECT_EQ(report.find(tooLong), std::string::npos) << report;
+}
+
+// A folder that can't be searched hides whether the one below it is there.
+// Root searches any folder, so the check runs as an ordinary user.
+TEST_F(XdgFoldersTest, AFolderBelowOneThatCantBeSearchedIsUnusable)
+{
+    fs::permissions(root, fs::perms::owner_all | fs::perms::others_read | fs::perms::others_exec);
+    fs::create_directory(root / "shut");
+    fs::permissions(root / "shut", fs::perms::none);
+    fs::create_directory(root / "open");
+    fs::permissions(root / "open", fs::perms::all);
+    for (const auto& [below, kept] : { std::pair { root / "shut" / "cache", false }, { root / "open" / "cache", true } }) {
+        SCOPED_TRACE(below);
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0))
+                _exit(2);
+            unsetenv("XDG_CONFIG_HOME");
+            setenv("XDG_CACHE_HOME", below.c_str(), 1);
+            platform::KeepOnlyUsableXdgFolders();
+            _exit(std::getenv("XDG_CACHE_HOME") ? 0 : 1);
+        }
+        int status = 0;
+        ASSERT_EQ(waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFEXITED(status));
+        EXPECT_EQ(WEXITSTATUS(status), kept ? 0 : 1);
+    }
 }
 
 TEST_F(XdgFoldersTest, AHomeThatIsAFileIsReplacedForTheRunByAFolderThatGoesWithIt)
