@@ -6,6 +6,7 @@
 
 #include "platform/XdgFolders.h"
 
+#include <algorithm>
 #include <string>
 
 namespace platform {
@@ -77,6 +78,7 @@ void PlatformGtk::initialize()
         throw PlatformError(std::string("cannot load the control style: ") + error->message);
     gtk_style_context_add_provider_for_screen(
         gdk_screen_get_default(), GTK_STYLE_PROVIDER(controlStyle_.get()), GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
+    endSignals_.emplace([this] { closeEveryWindow(); });
     initialized_ = true;
 }
 
@@ -94,7 +96,24 @@ EventLoop& PlatformGtk::eventLoop()
 std::unique_ptr<NativeWindow> PlatformGtk::createWindow(NativeWindowClient& client)
 {
     requireInitialized();
-    return std::make_unique<NativeWindowGtk>(client, webContext_);
+    auto window = std::make_unique<NativeWindowGtk>(
+        client, webContext_, [this](NativeWindowGtk* gone) { std::erase(openWindows_, gone); });
+    openWindows_.push_back(window.get());
+    return window;
+}
+
+// A session that ends, or a terminal that closes, must not cost the user what
+// closing the windows keeps; each is asked to close as its close button would.
+void PlatformGtk::closeEveryWindow()
+{
+    if (openWindows_.empty()) {
+        eventLoop_.quit();
+        return;
+    }
+    for (NativeWindowGtk* window : std::vector(openWindows_)) {
+        if (std::ranges::find(openWindows_, window) != openWindows_.end())
+            window->requestClose();
+    }
 }
 
 std::vector<Rect> PlatformGtk::screens()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "EndSignalsGtk.h"
 #include "EventLoopGtk.h"
 #include "GObjectHandleGtk.h"
 #include "WebContextGtk.h"
@@ -9,6 +10,8 @@
 #include <gtk/gtk.h>
 
 namespace platform::gtk {
+
+class NativeWindowGtk;
 
 class PlatformGtk final : public Platform {
 public:
@@ -23,12 +26,15 @@ public:
 
 private:
     void requireInitialized() const;
+    void closeEveryWindow();
 
     bool initialized_ = false;
     std::optional<RunFolder> runFolder_;
     EventLoopGtk eventLoop_;
     GObjectHandle<GtkCssProvider> controlStyle_;
     WebContextGtk webContext_;
+    std::vector<NativeWindowGtk*> openWindows_; // oldest first, not owned
+    std::optional<EndSignalsGtk> endSignals_;
 };
 
 } // namespace platform::gtk

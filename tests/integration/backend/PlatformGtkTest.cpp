@@ -1,8 +1,14 @@
 #include "BackendTestSupport.h"
+#include "RecordingClients.h"
+
+#include "backends/gtk/EndSignalsGtk.h"
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <memory>
 #include <optional>
+#include <vector>
 #include <string>
 
 using namespace backendtest;
@@ -20,4 +26,33 @@ TEST(PlatformGtk, ListsTheScreenAndReportsAUrlNoApplicationTakes)
     EXPECT_FALSE(reason) << "the hand-off waited for the outcome";
     ASSERT_TRUE(runUntil([&] { return reason.has_value(); }, "the report that no application takes the URL"));
     EXPECT_NE(*reason, "");
+}
+
+// A process gets the platform's watch once; the signals after the first end it.
+TEST(PlatformGtk, EachSignalToEndAsksEveryWindowToCloseOnceThenEndsTheProcessAtOnce)
+{
+    for (int signal : { SIGTERM, SIGINT, SIGHUP }) {
+        SCOPED_TRACE(signal);
+        RecordingWindowClient first, second;
+        std::optional<platform::gtk::EndSignalsGtk> ownWatch;
+        // The platform's own watch takes the first signal; fresh ones the others.
+        std::vector<std::unique_ptr<platform::NativeWindow>> windows;
+        if (signal == SIGTERM) {
+            windows.push_back(sharedPlatform().createWindow(first));
+            windows.push_back(sharedPlatform().createWindow(second));
+        } else {
+            ownWatch.emplace([&] { ++first.closeRequests; });
+        }
+        std::raise(signal);
+        EXPECT_EQ(first.closeRequests, 0) << "handed over from the signal handler, not the loop";
+        ASSERT_TRUE(runUntil([&] { return first.closeRequests == 1; }, "the close request"));
+        runUntil([] { return !g_main_context_pending(nullptr); }, "the loop to settle");
+        EXPECT_EQ(first.closeRequests, 1);
+        EXPECT_EQ(second.closeRequests, signal == SIGTERM ? 1 : 0);
+        for (int other : { SIGTERM, SIGINT, SIGHUP }) {
+            struct sigaction now {};
+            sigaction(other, nullptr, &now);
+            EXPECT_EQ(now.sa_handler, SIG_DFL) << other;
+        }
+    }
 }
