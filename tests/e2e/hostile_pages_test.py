@@ -5,6 +5,7 @@ folders, with browser_session_test.py's harness.
 Usage: hostile_pages_test.py PATH_TO_QUILLMERE (exit 0 passed, 1 failed, 77 without root)
 """
 
+import json
 import os
 import pathlib
 import subprocess
@@ -118,6 +119,23 @@ def check_unusable_folders(binary, env, root, recorder, checks):
     checks.check(os.listdir(run_folders) == [], "the folder made for a run without a usable home is gone after it")
 
 
+def check_launch_environment(binary, env, root, browser_log, checks):
+    """The default browser gets the variables the user started the browser with, not its own fixes."""
+    not_a_folder = os.path.join(root, "not-a-folder")
+    data = env["XDG_DATA_HOME"]  # where the recording browser's desktop entry is
+    user_env = dict(env, HOME=not_a_folder, XDG_DATA_HOME=not_a_folder, XDG_DATA_DIRS=f"{data}:/usr/share",
+                    TMPDIR=os.path.join(root, "run-folders"))
+    with harness.Session(binary, user_env, os.path.join(root, "launch.log")) as session:
+        count = len(handed(browser_log, "http://www.quillmere.com/blank-link"))
+        session.click(*BLANK_LINK)
+        launched = wait_until(lambda: len(handed(browser_log, "http://www.quillmere.com/blank-link")) > count)
+        session.close()
+    seen = json.loads(pathlib.Path(browser_log + ".env").read_text()) if launched else {}
+    names = ("HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME", "XDG_CONFIG_HOME", "XDG_DATA_DIRS")
+    checks.check(launched and all(seen.get(name) == user_env[name] for name in names),
+                 f"the default browser sees the user's own folders ({ {name: seen.get(name) for name in names} })")
+
+
 def check_no_display(binary, env, checks):
     without = {key: value for key, value in env.items() if key not in ("DISPLAY", "WAYLAND_DISPLAY")}
     result = subprocess.run([binary], env=without, capture_output=True, text=True, timeout=30)
@@ -132,6 +150,7 @@ def drive(binary, root, checks):
     with harness.served_display(root, page) as (env, _, browser_log, recorder):
         check_pages(binary, env, root, recorder, browser_log, checks)
         check_unusable_folders(binary, env, root, recorder, checks)
+        check_launch_environment(binary, env, root, browser_log, checks)
         check_no_display(binary, env, checks)
 
 

@@ -59,6 +59,9 @@ void PlatformGtk::initialize()
 {
     if (initialized_)
         return;
+    // Programs this one starts get the environment it was given, before the
+    // fixes below, which serve this process alone (a run folder goes with it).
+    startingEnvironment_.reset(g_get_environ());
     // GTK and the engine read these once, at their first use, from here on.
     KeepOnlyUsableXdgFolders();
     runFolder_ = ProvideFoldersTheEngineNeeds();
@@ -132,7 +135,7 @@ std::vector<Rect> PlatformGtk::screens()
 
 void PlatformGtk::openInDefaultBrowser(std::string_view url, std::function<void(std::string_view)> failed)
 {
-    LaunchDefaultBrowser(url, std::move(failed));
+    LaunchDefaultBrowser(url, startingEnvironment_.get(), std::move(failed));
 }
 
 } // namespace platform::gtk

@@ -2,6 +2,7 @@
 
 #include "EndSignalsGtk.h"
 #include "EventLoopGtk.h"
+#include "GLibPtrGtk.h"
 #include "GObjectHandleGtk.h"
 #include "WebContextGtk.h"
 #include "platform/Platform.h"
@@ -29,6 +30,7 @@ private:
     void closeEveryWindow();
 
     bool initialized_ = false;
+    GStrvPtr startingEnvironment_;
     std::optional<RunFolder> runFolder_;
     EventLoopGtk eventLoop_;
     GObjectHandle<GtkCssProvider> controlStyle_;
