@@ -116,6 +116,21 @@ def check_unusable_folders(binary, env, root, recorder, checks):
             checks.check(page_shown and status == 0 and session.errors().count(variable) == 1,
                          f"with {variable} naming no usable folder the browser shows its page, closes normally "
                          f"and reports it in one line (status {status}, page {page_shown})")
+
+    # A home it can't write in, and no XDG_CONFIG_HOME: the place can't be kept.
+    read_only_home = os.path.join(root, "read-only-home")
+    os.makedirs(read_only_home)
+    harness.run(["mount", "--bind", read_only_home, read_only_home])
+    harness.run(["mount", "-o", "remount,bind,ro", read_only_home])
+    session_env = dict({key: value for key, value in env.items() if key not in ("XDG_CONFIG_HOME", "XDG_DATA_HOME",
+                        "XDG_CACHE_HOME")}, HOME=read_only_home, TMPDIR=run_folders)
+    with harness.Session(binary, session_env, os.path.join(root, "read-only-home.log")) as session:
+        at_start = session.errors().count("the window's place will not be kept")
+        status = session.close()
+        at_close = session.errors().count("Could not save")
+    checks.check(at_start == 1 and at_close == 4 and status == 0,
+                 f"with a home it can't write in, it says at start that the place won't be kept, and each of the "
+                 f"four files fails at close ({at_start} and {at_close} lines, status {status})")
     checks.check(os.listdir(run_folders) == [], "the folder made for a run without a usable home is gone after it")
 
 

@@ -4,6 +4,7 @@
 #include "GLibPtrGtk.h"
 #include "NativeWindowGtk.h"
 
+#include "platform/PreferencesFolder.h"
 #include "platform/XdgFolders.h"
 
 #include <algorithm>
@@ -65,6 +66,7 @@ void PlatformGtk::initialize()
     // GTK and the engine read these once, at their first use, from here on.
     KeepOnlyUsableXdgFolders();
     runFolder_ = ProvideFoldersTheEngineNeeds();
+    TellUserWhenSettingsCantBeKept();
     // Windows are placed by position, which only X11 allows a client to do.
     gdk_set_allowed_backends("x11,*");
     // The program takes no command-line arguments, and so no GTK ones either.
