@@ -5,6 +5,7 @@
 #include <glib-unix.h>
 
 #include <csignal>
+#include <utility>
 
 namespace platform::gtk {
 
