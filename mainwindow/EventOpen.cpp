@@ -90,12 +90,17 @@ std::int32_t Centred(std::int32_t screenExtent, std::int32_t windowExtent)
 }
 
 // 1020 × 700, centred on the first screen's full size as the window really is.
+// On a screen smaller than the window, centring would put the title bar and
+// the toolbar above the screen or the left edge beyond it, out of the user's
+// reach: the top-left corner stays on the screen and the rest hangs over.
 void ApplyDefaultGeometry(cl::Window& self)
 {
     RequireWindow1()->setWidth(kDefaultWidth);
     RequireWindow1()->setHeight(kDefaultHeight);
-    self.setLeft(Centred(rt::RequireNonNil(cl::Screen(0), "screen 0").Width(), self.Width()));
-    self.setTop(Centred(rt::RequireNonNil(cl::Screen(0), "screen 0").Height(), self.Height()));
+    const rt::RefPtr<cl::ScreenInfo> first = cl::Screen(0);
+    const cl::ScreenInfo& screen = rt::RequireNonNil(first, "screen 0");
+    self.setLeft(std::max(Centred(screen.Width(), self.Width()), screen.Left()));
+    self.setTop(std::max(Centred(screen.Height(), self.Height()), screen.Top()));
 }
 
 } // namespace

@@ -1,7 +1,10 @@
 #include "PreferencesFolder.h"
 
+#include "TellUser.h"
+
 #include <cstdlib>
 #include <pwd.h>
+#include <string>
 #include <system_error>
 #include <unistd.h>
 
@@ -16,23 +19,40 @@ std::optional<std::filesystem::path> HomeFolder()
     return std::nullopt;
 }
 
+namespace {
+
+// Where the preferences folder is, whether or not it is there.
+std::optional<std::filesystem::path> PreferencesFolderPath()
+{
+    // A relative XDG_CONFIG_HOME is invalid by the XDG rules and is ignored.
+    if (const char* configHome = std::getenv("XDG_CONFIG_HOME"); configHome && *configHome == '/')
+        return std::filesystem::path(configHome);
+    if (auto home = HomeFolder())
+        return *home / ".config";
+    return std::nullopt;
+}
+
+} // namespace
+
 std::optional<std::filesystem::path> UserPreferencesFolder()
 {
-    std::filesystem::path folder;
-    // A relative XDG_CONFIG_HOME is invalid by the XDG rules and is ignored.
-    if (const char* configHome = std::getenv("XDG_CONFIG_HOME"); configHome && *configHome == '/') {
-        folder = configHome;
-    } else if (auto home = HomeFolder()) {
-        folder = *home / ".config";
-    } else {
+    auto folder = PreferencesFolderPath();
+    if (!folder)
         return std::nullopt;
-    }
-
     std::error_code error;
-    std::filesystem::create_directories(folder, error);
-    if (!std::filesystem::is_directory(folder, error))
+    std::filesystem::create_directories(*folder, error);
+    if (!std::filesystem::is_directory(*folder, error))
         return std::nullopt;
     return folder;
+}
+
+void TellUserWhenSettingsCantBeKept()
+{
+    if (auto folder = UserPreferencesFolder(); folder && access(folder->c_str(), W_OK | X_OK) == 0)
+        return;
+    const auto where = PreferencesFolderPath();
+    TellUser("settings such as the window's place will not be kept: "
+        + (where ? "the preferences folder " + where->string() + " can't be written in" : std::string("there is no home folder")));
 }
 
 } // namespace platform

@@ -12,4 +12,9 @@ std::optional<std::filesystem::path> HomeFolder();
 // else ~/.config. Made when missing; empty when it can't be had.
 std::optional<std::filesystem::path> UserPreferencesFolder();
 
+// Settings are written at close, when it is too late to do anything but
+// report each one lost; where the preferences folder can't be had or written
+// in, this says so in one line at start.
+void TellUserWhenSettingsCantBeKept();
+
 } // namespace platform

@@ -213,7 +213,10 @@ def prepare_folders(root):
 
     browser_log = os.path.join(root, "browser.log")
     recorder = os.path.join(root, "record_url.py")
-    pathlib.Path(recorder).write_text("import sys\nopen(sys.argv[1], 'a').write(sys.argv[2] + '\\n')\n")
+    # Each address on a line of the log, once the launch's environment is written beside it.
+    pathlib.Path(recorder).write_text("import json, os, sys\n"
+                                      "open(sys.argv[1] + '.env', 'w').write(json.dumps(dict(os.environ)))\n"
+                                      "open(sys.argv[1], 'a').write(sys.argv[2] + '\\n')\n")
     pathlib.Path(data, "applications", "e2e-browser.desktop").write_text(
         f"[Desktop Entry]\nType=Application\nName=Recording browser\nExec={sys.executable} {recorder} {browser_log} %u"
         "\nMimeType=x-scheme-handler/http;x-scheme-handler/https;\nNoDisplay=true\n")

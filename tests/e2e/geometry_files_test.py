@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """End-to-end: a fifo or a link to /dev/zero among the geometry files, or a size far
 beyond the screen, opens the default window at once; closes killed half-way leave
-nothing behind once a later one has run. Uses browser_session_test.py's harness,
+nothing behind once a later one has run; a signal to end closes the window as the
+user would, keeping its place and leaving no run folder behind. Uses browser_session_test.py's harness,
 whose sessions are killed when their start-up hangs or its memory runs away.
 
 Usage: geometry_files_test.py PATH_TO_QUILLMERE (exit status 77: no namespace)
@@ -11,6 +12,7 @@ import os
 import pathlib
 import random
 import re
+import signal
 import sys
 import time
 
@@ -56,6 +58,35 @@ def drive(binary, root, checks):
         values = {side: pathlib.Path(path).read_text() for side, path in files.items()}
         checks.check(all(re.fullmatch(r"-?[0-9]+", value) for value in values.values()),
                      f"each holds a number ({values})")
+
+        check_end_signals(binary, root, env, config, checks)
+
+
+def check_end_signals(binary, root, env, config, checks):
+    """A logout (SIGHUP), Ctrl+C (SIGINT) or kill (SIGTERM) after the user moved and resized the window."""
+    run_folders = os.path.join(root, "signal-run-folders")
+    os.makedirs(run_folders)
+    not_a_folder = os.path.join(root, "home-that-is-a-file")
+    pathlib.Path(not_a_folder).write_text("no folder\n")
+    without_home = dict({key: value for key, value in env.items() if not key.startswith("XDG_")},
+                        HOME=not_a_folder, TMPDIR=run_folders)
+    for number, sent in enumerate((signal.SIGTERM, signal.SIGINT, signal.SIGHUP)):
+        place = (100 + 10 * number, 80 + 10 * number, 800 - 10 * number, 600)
+        for where, session_env in (("", env), (" with a home that is a file", without_home)):
+            with Session(binary, session_env) as session:
+                session.xdotool("windowsize", str(session.window), *map(str, place[2:]))
+                session.xdotool("windowmove", str(session.window), *map(str, place[:2]))
+                moved = session.wait_for_geometry(place)
+                time.sleep(0.5)  # the window's own report of it
+                session.process.send_signal(sent)
+                status = session.process.wait(30)
+            checks.check(moved == place and status == 0,
+                         f"{sent.name}{where} ends the program as a close does (moved to {moved}, status {status})")
+        saved = tuple(int(pathlib.Path(config, f"quillmere-{side}.txt").read_text()) for side in SIDES)
+        expected = (place[1], place[0], place[3], place[2])
+        checks.check(saved == expected, f"after {sent.name} the four files hold the new place ({saved})")
+    left = os.listdir(run_folders)
+    checks.check(left == [], f"no run folder is left after a signal ({left})")
 
 
 if __name__ == "__main__":

@@ -5,6 +5,7 @@ folders, with browser_session_test.py's harness.
 Usage: hostile_pages_test.py PATH_TO_QUILLMERE (exit 0 passed, 1 failed, 77 without root)
 """
 
+import json
 import os
 import pathlib
 import subprocess
@@ -121,7 +122,39 @@ def check_unusable_folders(binary, env, root, recorder, checks):
             checks.check(page_shown and status == 0 and session.errors().count(reported) == 1,
                          f"with {label} naming no usable folder the browser shows its page, closes normally "
                          f"and reports it in one line (status {status}, page {page_shown})")
+
+    # A home it can't write in, and no XDG_CONFIG_HOME: the place can't be kept.
+    read_only_home = os.path.join(root, "read-only-home")
+    os.makedirs(read_only_home)
+    harness.run(["mount", "--bind", read_only_home, read_only_home])
+    harness.run(["mount", "-o", "remount,bind,ro", read_only_home])
+    session_env = dict({key: value for key, value in env.items() if key not in ("XDG_CONFIG_HOME", "XDG_DATA_HOME",
+                        "XDG_CACHE_HOME")}, HOME=read_only_home, TMPDIR=run_folders)
+    with harness.Session(binary, session_env, os.path.join(root, "read-only-home.log")) as session:
+        at_start = session.errors().count("the window's place will not be kept")
+        status = session.close()
+        at_close = session.errors().count("could not save")
+    checks.check(at_start == 1 and at_close == 4 and status == 0,
+                 f"with a home it can't write in, it says at start that the place won't be kept, and each of the "
+                 f"four files fails at close ({at_start} and {at_close} lines, status {status})")
     checks.check(os.listdir(run_folders) == [], "the folder made for a run without a usable home is gone after it")
+
+
+def check_launch_environment(binary, env, root, browser_log, checks):
+    """The default browser gets the variables the user started the browser with, not its own fixes."""
+    not_a_folder = os.path.join(root, "not-a-folder")
+    data = env["XDG_DATA_HOME"]  # where the recording browser's desktop entry is
+    user_env = dict(env, HOME=not_a_folder, XDG_DATA_HOME=not_a_folder, XDG_DATA_DIRS=f"{data}:/usr/share",
+                    TMPDIR=os.path.join(root, "run-folders"))
+    with harness.Session(binary, user_env, os.path.join(root, "launch.log")) as session:
+        count = len(handed(browser_log, "http://www.quillmere.com/blank-link"))
+        session.click(*BLANK_LINK)
+        launched = wait_until(lambda: len(handed(browser_log, "http://www.quillmere.com/blank-link")) > count)
+        session.close()
+    seen = json.loads(pathlib.Path(browser_log + ".env").read_text()) if launched else {}
+    names = ("HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME", "XDG_CONFIG_HOME", "XDG_DATA_DIRS")
+    checks.check(launched and all(seen.get(name) == user_env[name] for name in names),
+                 f"the default browser sees the user's own folders ({ {name: seen.get(name) for name in names} })")
 
 
 def check_no_display(binary, env, checks):
@@ -138,6 +171,7 @@ def drive(binary, root, checks):
     with harness.served_display(root, page) as (env, _, browser_log, recorder):
         check_pages(binary, env, root, recorder, browser_log, checks)
         check_unusable_folders(binary, env, root, recorder, checks)
+        check_launch_environment(binary, env, root, browser_log, checks)
         check_no_display(binary, env, checks)
 
 

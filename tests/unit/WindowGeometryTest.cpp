@@ -77,9 +77,12 @@ TEST_F(WindowGeometryTest, SavedGeometryIsRestoredAsReadWhenItFitsTheScreensOthe
         platform::Rect expected;
         std::vector<platform::Rect> screens { { 0, 0, 1440, 900 } };
     } cases[] = {
-        // None saved: centred on the first screen, half pixels dropped.
-        { {}, { -110, -50, 1020, 700 }, { { 0, 0, 800, 600 } } },
+        // None saved: centred on the first screen, half pixels dropped, the
+        // top-left corner kept on it when the screen is smaller than the window.
         { {}, { 172, 34, 1020, 700 }, { { 0, 0, 1365, 768 }, { 1365, 0, 1920, 1080 } } },
+        { {}, { 2, 0, 1020, 700 }, { { 0, 0, 1024, 600 } } },
+        { {}, { 0, 0, 1020, 700 }, { { 0, 0, 800, 600 } } },
+        { {}, { 100, 40, 1020, 700 }, { { 100, 40, 800, 600 }, { -1280, 0, 1280, 1024 } } },
         { { "0", "0", "600", "800" }, { 0, 0, 800, 600 } },
         { { "\n150", "  \t80", "\r\n600\r\n", "   800 " }, { 80, 150, 800, 600 } },
         { { "0", "0", "1024", "2720" }, { 0, 0, 2720, 1024 }, twoScreens },
@@ -227,6 +230,20 @@ TEST_F(WindowGeometryTest, ClosingWritesTheFourFilesThenRenamesEachAndTheNextOpe
     stopProgram();
     startProgram();
     EXPECT_EQ(snapshot().window, (platform::Rect { -30, 120, 800, 600 }));
+}
+
+TEST_F(WindowGeometryTest, ASignalToEndClosesTheWindowAsTheUserWouldAndSavesItsPlace)
+{
+    saveGeometry({ "1", "2", "3", "4" });
+    startProgram();
+    nativeWindow().userMove(40, 60);
+    nativeWindow().userResize(700, 550);
+    platform().endSignal();
+    EXPECT_EQ(savedValues(), "60 40 550 700");
+    EXPECT_TRUE(platform().windows().empty());
+    program::finalize();
+    EXPECT_EQ(rt::RuntimeExit(), 0); // as a close by the user ends
+    started = false;
 }
 
 } // namespace

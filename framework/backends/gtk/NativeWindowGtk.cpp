@@ -20,12 +20,14 @@ constexpr std::int32_t LargestWindowSide = 32767;
 
 } // namespace
 
-NativeWindowGtk::NativeWindowGtk(NativeWindowClient& client, WebContextGtk& webContext)
+NativeWindowGtk::NativeWindowGtk(
+    NativeWindowClient& client, WebContextGtk& webContext, std::function<void(NativeWindowGtk*)> onDestroy)
     : client_(client)
     , webContext_(webContext)
     , window_(GObjectHandle<GtkWidget>::refSink(gtk_window_new(GTK_WINDOW_TOPLEVEL)))
     , layout_(GObjectHandle<GtkWidget>::refSink(gtk_layout_new(nullptr, nullptr)))
     , background_(GObjectHandle<GtkCssProvider>::adopt(gtk_css_provider_new()))
+    , onDestroy_(std::move(onDestroy))
 {
     // Positions name the frame's top-left corner, as gtk_window_move does
     // with this gravity.
@@ -44,6 +46,8 @@ NativeWindowGtk::~NativeWindowGtk()
 {
     g_signal_handlers_disconnect_by_data(window_.get(), this);
     gtk_widget_destroy(window_.get());
+    if (onDestroy_)
+        onDestroy_(this);
 }
 
 void NativeWindowGtk::setTitle(std::string_view title)
@@ -201,10 +205,14 @@ void NativeWindowGtk::reportGeometryChange()
         client.nativeWindowMoved(position->first, position->second);
 }
 
+void NativeWindowGtk::requestClose()
+{
+    guardCallback("window close request", [&] { client_.nativeWindowCloseRequested(); });
+}
+
 gboolean NativeWindowGtk::onDelete(GtkWidget*, GdkEvent*, gpointer self)
 {
-    guardCallback(
-        "window close request", [&] { static_cast<NativeWindowGtk*>(self)->client_.nativeWindowCloseRequested(); });
+    static_cast<NativeWindowGtk*>(self)->requestClose();
     return TRUE; // the owner destroys the window when it sees fit
 }
 

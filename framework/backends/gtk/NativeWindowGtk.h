@@ -6,6 +6,8 @@
 
 #include <gtk/gtk.h>
 
+#include <functional>
+
 namespace platform::gtk {
 
 class WebContextGtk;
@@ -15,7 +17,9 @@ class WebContextGtk;
 // be made as small as its size limits allow whatever the controls' extent.
 class NativeWindowGtk final : public NativeWindow {
 public:
-    NativeWindowGtk(NativeWindowClient& client, WebContextGtk& webContext);
+    // `onDestroy` is told when the window goes.
+    NativeWindowGtk(NativeWindowClient& client, WebContextGtk& webContext,
+        std::function<void(NativeWindowGtk*)> onDestroy = {});
     NativeWindowGtk(const NativeWindowGtk&) = delete;
     NativeWindowGtk& operator=(const NativeWindowGtk&) = delete;
     ~NativeWindowGtk() override;
@@ -43,6 +47,10 @@ public:
     std::unique_ptr<NativeTextField> createTextField(NativeTextFieldClient& client) override;
     std::unique_ptr<NativeWebView> createWebView(NativeWebViewClient& client) override;
 
+    // Asks the owner to close the window, as the window manager's close
+    // button does.
+    void requestClose();
+
 private:
     static gboolean onConfigure(GtkWidget*, GdkEventConfigure*, gpointer self);
     static gboolean onDelete(GtkWidget*, GdkEvent*, gpointer self);
@@ -59,6 +67,7 @@ private:
     GObjectHandle<GtkCssProvider> background_;
     GeometryReportFilter sizeReports_;
     GeometryReportFilter positionReports_;
+    std::function<void(NativeWindowGtk*)> onDestroy_;
 };
 
 } // namespace platform::gtk

@@ -4,8 +4,10 @@
 #include "GLibPtrGtk.h"
 #include "NativeWindowGtk.h"
 
+#include "platform/PreferencesFolder.h"
 #include "platform/XdgFolders.h"
 
+#include <algorithm>
 #include <string>
 
 namespace platform {
@@ -58,9 +60,13 @@ void PlatformGtk::initialize()
 {
     if (initialized_)
         return;
+    // Programs this one starts get the environment it was given, before the
+    // fixes below, which serve this process alone (a run folder goes with it).
+    startingEnvironment_.reset(g_get_environ());
     // GTK and the engine read these once, at their first use, from here on.
     KeepOnlyUsableXdgFolders();
     runFolder_ = ProvideFoldersTheEngineNeeds();
+    TellUserWhenSettingsCantBeKept();
     // Windows are placed by position, which only X11 allows a client to do.
     gdk_set_allowed_backends("x11,*");
     // The program takes no command-line arguments, and so no GTK ones either.
@@ -77,6 +83,7 @@ void PlatformGtk::initialize()
         throw PlatformError(std::string("cannot load the control style: ") + error->message);
     gtk_style_context_add_provider_for_screen(
         gdk_screen_get_default(), GTK_STYLE_PROVIDER(controlStyle_.get()), GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
+    endSignals_.emplace([this] { closeEveryWindow(); });
     initialized_ = true;
 }
 
@@ -94,7 +101,24 @@ EventLoop& PlatformGtk::eventLoop()
 std::unique_ptr<NativeWindow> PlatformGtk::createWindow(NativeWindowClient& client)
 {
     requireInitialized();
-    return std::make_unique<NativeWindowGtk>(client, webContext_);
+    auto window = std::make_unique<NativeWindowGtk>(
+        client, webContext_, [this](NativeWindowGtk* gone) { std::erase(openWindows_, gone); });
+    openWindows_.push_back(window.get());
+    return window;
+}
+
+// A session that ends, or a terminal that closes, must not cost the user what
+// closing the windows keeps; each is asked to close as its close button would.
+void PlatformGtk::closeEveryWindow()
+{
+    if (openWindows_.empty()) {
+        eventLoop_.quit();
+        return;
+    }
+    for (NativeWindowGtk* window : std::vector(openWindows_)) {
+        if (std::ranges::find(openWindows_, window) != openWindows_.end())
+            window->requestClose();
+    }
 }
 
 std::vector<Rect> PlatformGtk::screens()
@@ -113,7 +137,7 @@ std::vector<Rect> PlatformGtk::screens()
 
 void PlatformGtk::openInDefaultBrowser(std::string_view url, std::function<void(std::string_view)> failed)
 {
-    LaunchDefaultBrowser(url, std::move(failed));
+    LaunchDefaultBrowser(url, startingEnvironment_.get(), std::move(failed));
 }
 
 } // namespace platform::gtk

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "EndSignalsGtk.h"
 #include "EventLoopGtk.h"
+#include "GLibPtrGtk.h"
 #include "GObjectHandleGtk.h"
 #include "WebContextGtk.h"
 #include "platform/Platform.h"
@@ -9,6 +11,8 @@
 #include <gtk/gtk.h>
 
 namespace platform::gtk {
+
+class NativeWindowGtk;
 
 class PlatformGtk final : public Platform {
 public:
@@ -23,12 +27,16 @@ public:
 
 private:
     void requireInitialized() const;
+    void closeEveryWindow();
 
     bool initialized_ = false;
+    GStrvPtr startingEnvironment_;
     std::optional<RunFolder> runFolder_;
     EventLoopGtk eventLoop_;
     GObjectHandle<GtkCssProvider> controlStyle_;
     WebContextGtk webContext_;
+    std::vector<NativeWindowGtk*> openWindows_; // oldest first, not owned
+    std::optional<EndSignalsGtk> endSignals_;
 };
 
 } // namespace platform::gtk

@@ -42,6 +42,18 @@ std::unique_ptr<platform::NativeWindow> HeadlessPlatform::createWindow(platform:
     return window;
 }
 
+void HeadlessPlatform::endSignal()
+{
+    if (m_windows.empty()) {
+        loop.quit();
+        return;
+    }
+    for (HeadlessWindow* window : std::vector(m_windows)) {
+        if (std::ranges::find(m_windows, window) != m_windows.end())
+            window->userClose();
+    }
+}
+
 void HeadlessPlatform::openInDefaultBrowser(std::string_view url, std::function<void(std::string_view)> failed)
 {
     browserRequests.emplace_back(url);

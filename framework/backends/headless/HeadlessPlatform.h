@@ -26,6 +26,11 @@ public:
     std::vector<platform::Rect> screens() override { return screenRects; }
     void openInDefaultBrowser(std::string_view url, std::function<void(std::string_view)> failed) override;
 
+    // A signal asks the program to end (a logout, Ctrl+C): as on the real
+    // desktop, each open window is asked to close as its close button would;
+    // with none open, the loop ends.
+    void endSignal();
+
     // Open windows, oldest first (not owned).
     const std::vector<HeadlessWindow*>& windows() const { return m_windows; }
 

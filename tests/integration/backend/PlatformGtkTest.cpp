@@ -1,10 +1,16 @@
 #include "BackendTestSupport.h"
+#include "RecordingClients.h"
+
+#include "backends/gtk/EndSignalsGtk.h"
 
 #include "backends/gtk/WebContextGtk.h"
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <memory>
 #include <optional>
+#include <vector>
 #include <string>
 
 using namespace backendtest;
@@ -31,4 +37,33 @@ TEST(PlatformGtk, AWebProcessMayUseAQuarterOfTheMemoryUpTo3GiB)
     EXPECT_EQ(platform::gtk::WebProcessMemoryLimitMiB(8000), 2000u);
     EXPECT_EQ(platform::gtk::WebProcessMemoryLimitMiB(12288), 3072u);
     EXPECT_EQ(platform::gtk::WebProcessMemoryLimitMiB(256 * 1024), 3072u);
+}
+
+// A process gets the platform's watch once; the signals after the first end it.
+TEST(PlatformGtk, EachSignalToEndAsksEveryWindowToCloseOnceThenEndsTheProcessAtOnce)
+{
+    for (int signal : { SIGTERM, SIGINT, SIGHUP }) {
+        SCOPED_TRACE(signal);
+        RecordingWindowClient first, second;
+        std::optional<platform::gtk::EndSignalsGtk> ownWatch;
+        // The platform's own watch takes the first signal; fresh ones the others.
+        std::vector<std::unique_ptr<platform::NativeWindow>> windows;
+        if (signal == SIGTERM) {
+            windows.push_back(sharedPlatform().createWindow(first));
+            windows.push_back(sharedPlatform().createWindow(second));
+        } else {
+            ownWatch.emplace([&] { ++first.closeRequests; });
+        }
+        std::raise(signal);
+        EXPECT_EQ(first.closeRequests, 0) << "handed over from the signal handler, not the loop";
+        ASSERT_TRUE(runUntil([&] { return first.closeRequests == 1; }, "the close request"));
+        runUntil([] { return !g_main_context_pending(nullptr); }, "the loop to settle");
+        EXPECT_EQ(first.closeRequests, 1);
+        EXPECT_EQ(second.closeRequests, signal == SIGTERM ? 1 : 0);
+        for (int other : { SIGTERM, SIGINT, SIGHUP }) {
+            struct sigaction now {};
+            sigaction(other, nullptr, &now);
+            EXPECT_EQ(now.sa_handler, SIG_DFL) << other;
+        }
+    }
 }
