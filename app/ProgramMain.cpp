@@ -29,7 +29,7 @@ void initialize()
 
 void finalize()
 {
-    cl::mImplicitWindowList = nullptr;
+    cl::ImplicitWindows = nullptr;
     cl::Windows = nullptr;
 }
 

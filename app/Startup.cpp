@@ -13,14 +13,15 @@ void Main()
 {
     rt::RefPtr<rt::Delegate> startup;
     try {
-        // 1-2. The start-up routine, wrapped in a parameterless delegate.
+        // The start-up routine, wrapped in a parameterless delegate, the form
+        // in which the framework calls it back.
         startup = rt::RuntimeCreateDelegate(rt::DelegateInvoke<void (*)()>, &Startup, nullptr, "(  )");
         rt::Routine routine = startup ? startup->routine : rt::Routine();
-        // 3. The framework initialises itself and calls the routine back.
+        // The framework initialises itself and calls the routine back.
         rt::RunFrameworkInitialization(routine);
-        // 4. The program keeps no reference to the delegate.
+        // The delegate has served; the program keeps no reference to it.
         rt::RuntimeUnlockObject(startup);
-        // 5. The event loop, until the application is told to quit.
+        // The event loop, until the application is told to quit.
         rt::RuntimeRun();
     } catch (...) {
         // Whatever was raised, named or not, is reported, and the caller goes

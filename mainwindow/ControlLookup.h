@@ -12,14 +12,11 @@ namespace mainwindow {
 template<class T>
 rt::Ref<T> ControlNamed(cl::Window& window, const char* name)
 {
-    rt::RefPtr<cl::Control> control = cl::RuntimeWindowControlByName(window, name);
+    rt::RefPtr<cl::Control> control = cl::WindowControlByName(window, name);
     rt::RefPtr<T> typed = rt::RuntimeCheckCast<T>(control.get());
     if (!typed)
         rt::Raise<rt::NilObjectException>(rt::String(std::string("the window has no control ") + name));
     return rt::Ref<T>(*typed);
 }
-
-// The main window's instance; NilObjectException if there is none.
-rt::Ref<cl::Window> RequireWindow1();
 
 } // namespace mainwindow

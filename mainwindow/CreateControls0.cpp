@@ -106,8 +106,10 @@ rt::Ref<T> Reach(cl::Window& window, const char* name)
 
 void CreateControl(cl::Window& window, const DesignedControl& design)
 {
-    // 1-4. A new control of the class for this window, constructed and
-    //      registered under its name.
+    // A new control of the design's class, made by the window, constructed and
+    // added under its name. The window holds it from then on, so the reference
+    // from its creation goes with this block and each later step reaches the
+    // control by name.
     {
         rt::Ref<cl::Control> control
             = rt::CallVirtual<rt::Ref<cl::Control> (*)(cl::Window&, rt::ClassRecord&)>(window, cl::Window::NewSlot, ClassOf(design.kind));
@@ -116,16 +118,16 @@ void CreateControl(cl::Window& window, const DesignedControl& design)
             window, cl::Window::AddControlSlot, rt::String(design.name), control.get());
     }
 
-    // 5. Text settings, before the block.
+    // The text unit, which the designed blocks don't carry, set before them.
     if (design.kind == Kind::TextField)
         Reach<cl::TextField>(window, design.name)->setTextUnit(cl::FontUnits::Default);
     if (design.kind == Kind::BevelButton)
         Reach<cl::BevelButton>(window, design.name)->setTextUnit(cl::FontUnits::Default);
 
-    // 6. The designed properties.
+    // The designed properties.
     cl::SetProperties(Reach<cl::RectControl>(window, design.name), design.block.bytes());
 
-    // 7. The viewers' Edit-menu handlers.
+    // The viewers' Edit-menu handlers.
     if (design.kind == Kind::HTMLViewer) {
         for (const auto& item : kEditMenuHandlers) {
             rt::Ref<cl::HTMLViewer> viewer = Reach<cl::HTMLViewer>(window, design.name);
@@ -136,7 +138,7 @@ void CreateControl(cl::Window& window, const DesignedControl& design)
         }
     }
 
-    // 8. The window's handlers of the control's events.
+    // The window's handlers of the control's events.
     for (const auto& handler : kEventHandlers) {
         if (std::string_view(handler.control) != design.name)
             continue;

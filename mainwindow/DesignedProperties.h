@@ -37,8 +37,8 @@ struct DesignedRect {
     std::int32_t left, top, width, height;
 };
 
-// Keys 1 to 11, the same for every control: named as registered, anchored to
-// the left and top edges only.
+// The keys every control's block starts with, in this order: named as
+// registered, anchored to the left and top edges only.
 constexpr PropertyBlock ControlBlock(std::string_view name, DesignedRect rect)
 {
     return PropertyBlock {
@@ -82,7 +82,8 @@ constexpr PropertyBlock SeparatorBlock(std::string_view name, DesignedRect rect,
     });
 }
 
-// Buttons share the separator's keys 1 to 18, then add their own.
+// A button's block is a separator's, keys and order alike, followed by the
+// button's own keys.
 struct DesignedButton {
     std::string_view name;
     DesignedRect rect;

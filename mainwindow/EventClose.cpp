@@ -1,4 +1,3 @@
-#include "mainwindow/ControlLookup.h"
 #include "mainwindow/GeometryFiles.h"
 #include "mainwindow/Window1.h"
 
@@ -18,6 +17,8 @@ struct QuitWhenDone {
 
 void Event_Close(cl::Window& self)
 {
+    // The program quits as this handler ends, after the steps below or at
+    // whatever stopped them.
     QuitWhenDone quit;
 
     // 1. The geometry at one moment, read before any file is touched.
@@ -35,8 +36,6 @@ void Event_Close(cl::Window& self)
     // 3. Only once the last is written do they take the old files' places, one
     //    after another, so a close cut short almost never mixes old and new.
     PutGeometryFilesInPlace(newFiles);
-
-    // 4. Quit, as the guard does on the way out.
 }
 
 } // namespace mainwindow

@@ -107,19 +107,21 @@ void ApplyDefaultGeometry(cl::Window& self)
 
 void Event_Open(cl::Window& self)
 {
-    // 1. The prefix of the geometry files' names.
+    // The prefix of the geometry files' names, where reading and writing them
+    // look for it.
     ControlNamed<cl::TextField>(self, "TextField1")->setText(kGeometryFilePrefix);
 
-    // 2-4. The saved place and size, or the default ones.
+    // The place and size the last close saved, when they are sound, else the
+    // default ones.
     if (auto saved = ReadSavedGeometry(self))
         ApplySavedGeometry(*saved);
     else
         ApplyDefaultGeometry(self);
 
-    // 5. The start page.
+    // The start page.
     ControlNamed<cl::HTMLViewer>(self, "HTMLViewer1")->LoadURL(kFacebookStartAddress);
 
-    // 6-7. The page view, sized to the window.
+    // The page view, sized to the window as it now is.
     ControlNamed<cl::HTMLViewer>(self, "HTMLViewer1")->setWidth(Minus(self.Width(), 10));
     ControlNamed<cl::HTMLViewer>(self, "HTMLViewer1")->setHeight(Minus(self.Height(), 50));
 }

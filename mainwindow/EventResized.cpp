@@ -14,10 +14,11 @@ constexpr std::int32_t kFloor = 500;
 
 enum class Pass { First, AfterFloor };
 
-// L1 to L4: the page view, the "?" button and the separator follow the
-// window's size. After a floor was applied the view stops 10 pixels short of
-// the right edge.
-void LayOut(cl::Window& self, Pass pass)
+// The controls that follow the window's size: the page view, the "?" button
+// and the separator. After a floor was applied the view stops 10 pixels short
+// of the right edge; the size the floor set raises one more run once the
+// handler has returned, and that run gives the view the full width.
+void FitControlsToWindow(cl::Window& self, Pass pass)
 {
     ControlNamed<cl::HTMLViewer>(self, "HTMLViewer1")->setWidth(pass == Pass::First ? self.Width() : Minus(self.Width(), 10));
     ControlNamed<cl::HTMLViewer>(self, "HTMLViewer1")->setHeight(Minus(self.Height(), 50));
@@ -29,19 +30,19 @@ void LayOut(cl::Window& self, Pass pass)
 
 void Event_Resized(cl::Window& self)
 {
-    // Pass 1, on the size as it is, even below the floor.
-    LayOut(self, Pass::First);
+    // The controls follow the size as it is, even below the floor.
+    FitControlsToWindow(self, Pass::First);
 
-    // The width floor, then pass 2.
+    // A window narrower than the floor is widened to it and laid out again.
     if (RequireWindow1()->Width() < kFloor) {
         RequireWindow1()->setWidth(kFloor);
-        LayOut(self, Pass::AfterFloor);
+        FitControlsToWindow(self, Pass::AfterFloor);
     }
 
-    // The height floor, then pass 3.
+    // A window shorter than the floor is made as tall and laid out again.
     if (RequireWindow1()->Height() < kFloor) {
         RequireWindow1()->setHeight(kFloor);
-        LayOut(self, Pass::AfterFloor);
+        FitControlsToWindow(self, Pass::AfterFloor);
     }
 }
 

@@ -16,7 +16,7 @@ namespace {
 // The page view of the window whose button raised the event, looked up anew.
 rt::Ref<cl::HTMLViewer> MainViewer(rt::Object& me)
 {
-    rt::Ref<cl::Window> self = cl::RuntimeSwapSelfAndMe(me);
+    rt::Ref<cl::Window> self = cl::WindowOfEventSource(me);
     return ControlNamed<cl::HTMLViewer>(self, "HTMLViewer1");
 }
 
@@ -79,8 +79,8 @@ void BevelButton7_Action(rt::Object& me)
 // Every page that asks for a new window gets the hidden viewer.
 rt::RefPtr<cl::HTMLViewer> HTMLViewer1_NewWindow(rt::Object& me)
 {
-    rt::Ref<cl::Window> self = cl::RuntimeSwapSelfAndMe(me);
-    rt::RefPtr<cl::Control> viewer = cl::RuntimeWindowControlByName(self, "HTMLViewer2");
+    rt::Ref<cl::Window> self = cl::WindowOfEventSource(me);
+    rt::RefPtr<cl::Control> viewer = cl::WindowControlByName(self, "HTMLViewer2");
     return rt::RuntimeCheckCast<cl::HTMLViewer>(viewer.get());
 }
 
@@ -88,7 +88,7 @@ rt::RefPtr<cl::HTMLViewer> HTMLViewer1_NewWindow(rt::Object& me)
 // default browser instead.
 bool HTMLViewer2_CancelLoad(rt::Object& me, const rt::String& url)
 {
-    [[maybe_unused]] rt::Ref<cl::Window> self = cl::RuntimeSwapSelfAndMe(me);
+    [[maybe_unused]] rt::Ref<cl::Window> self = cl::WindowOfEventSource(me);
     if (IsWebAddress(url.view()))
         cl::ShowURL(url);
     return true;
@@ -96,7 +96,7 @@ bool HTMLViewer2_CancelLoad(rt::Object& me, const rt::String& url)
 
 void HTMLViewer1_DocumentComplete(rt::Object& me, const rt::String&)
 {
-    [[maybe_unused]] rt::Ref<cl::Window> self = cl::RuntimeSwapSelfAndMe(me);
+    [[maybe_unused]] rt::Ref<cl::Window> self = cl::WindowOfEventSource(me);
 }
 
 } // namespace mainwindow

@@ -15,9 +15,13 @@ inline constexpr const char* kWindow1ClassName = "Window1.Window1";
 // The main window's single instance: the one registered under the class's
 // name, or a new one built when none is.
 rt::RefPtr<cl::Window> Window1();
+// The same, for steps that can't go on without it: NilObjectException if there
+// is none.
+rt::Ref<cl::Window> RequireWindow1();
 
-// Building the window.
-void Layout(cl::Window& self);
+// Building the window. The framework raises its "Layout" event to give the
+// window its designed properties, then "CreateControls" to add its controls.
+void ApplyDesignedProperties(cl::Window& self);
 void CreateControls(cl::Window& self);
 void CreateControls0(cl::Window& self);
 
@@ -40,7 +44,7 @@ void Event_Open(cl::Window& self);
 
 // Operation slots of the class's own routines, in order after Window's.
 enum Window1Slot : std::size_t {
-    LayoutSlot = cl::Window::kOperationCount,
+    ApplyDesignedPropertiesSlot = cl::Window::kOperationCount,
     CreateControlsSlot,
     CreateControls0Slot,
     HTMLViewer2_CancelLoadSlot,

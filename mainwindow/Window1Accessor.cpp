@@ -1,14 +1,15 @@
-#include "mainwindow/ControlLookup.h"
 #include "mainwindow/Window1.h"
 
 #include "classlib/WindowSupport.h"
+
+#include "runtime/Exceptions.h"
 
 namespace mainwindow {
 
 rt::RefPtr<cl::Window> Window1()
 {
     // 1. The window registered under the class's name.
-    rt::RefPtr<cl::Window> window = cl::RuntimeGetImplicitWindow(kWindow1ClassName);
+    rt::RefPtr<cl::Window> window = cl::FindImplicitWindow(kWindow1ClassName);
 
     // 2. None: a new one, built by its constructor. The framework holds it from
     //    here on, so the reference from its creation goes at the end.
@@ -27,14 +28,6 @@ rt::Ref<cl::Window> RequireWindow1()
 {
     auto window = Window1();
     return rt::Ref<cl::Window>(rt::RequireNonNil(window, "the main window"));
-}
-
-void CreateControls(cl::Window& self)
-{
-    // 1. A reference on self, dropped as this routine ends (3).
-    auto selfReference = rt::RuntimeLockObject(self);
-    // 2. The class's control builder, through its operation slot.
-    rt::CallVirtual<void (*)(cl::Window&)>(self, CreateControls0Slot);
 }
 
 } // namespace mainwindow

@@ -47,13 +47,13 @@ OwnMember Member(const char* name, const char* signature, Signature routine, boo
 // looks up whatever name it is given.
 OwnMember ControlMemberNamed(const char* name, const char* signature)
 {
-    return Member<ControlMember>(name, signature, &cl::RuntimeWindowControlByName);
+    return Member<ControlMember>(name, signature, &cl::WindowControlByName);
 }
 
 auto OwnMembers()
 {
     return std::to_array<OwnMember>({
-        Member<WindowMethod>("Layout", "%%", &Layout),
+        Member<WindowMethod>("Layout", "%%", &ApplyDesignedProperties),
         Member<WindowMethod>("CreateControls", "%%", &CreateControls),
         Member<WindowMethod>("_CreateControls0", "%%", &CreateControls0, true),
         ControlMemberNamed("TextField1", "%o<TextField>%s"),
@@ -121,7 +121,7 @@ void Window1_ctblinit()
     record.vtable = rt::RuntimeNewVtable(kWindow1OperationCount);
     record.vtableCount = kWindow1OperationCount;
     const std::pair<Window1Slot, rt::Routine> ownOperations[] = {
-        { LayoutSlot, &Layout },
+        { ApplyDesignedPropertiesSlot, &ApplyDesignedProperties },
         { CreateControlsSlot, &CreateControls },
         { CreateControls0Slot, &CreateControls0 },
         { HTMLViewer2_CancelLoadSlot, &HTMLViewer2_CancelLoad },
@@ -161,7 +161,7 @@ void Window1_ctblinit()
     }
 
     // 6. The window events the class handles.
-    record.events[cl::Window::LayoutEvent].handler = &Layout;
+    record.events[cl::Window::LayoutEvent].handler = &ApplyDesignedProperties;
     record.events[cl::Window::CreateControlsEvent].handler = &CreateControls;
     record.events[cl::Window::ResizedEvent].handler = &Event_Resized;
     record.events[cl::Window::CloseEvent].handler = &Event_Close;

@@ -7,7 +7,7 @@
 namespace cl {
 
 rt::RefPtr<WindowList> Windows;
-rt::RefPtr<ImplicitWindowList> mImplicitWindowList;
+rt::RefPtr<ImplicitWindowList> ImplicitWindows;
 
 void Windows_Init()
 {
@@ -30,36 +30,36 @@ void UnregisterOpenWindow(Window& window)
 
 void RegisterImplicitWindow(Window& window)
 {
-    if (!mImplicitWindowList)
-        mImplicitWindowList = rt::makeRef<ImplicitWindowList>();
-    mImplicitWindowList->byClassName.try_emplace(window.classRecord().name.str(), window);
+    if (!ImplicitWindows)
+        ImplicitWindows = rt::makeRef<ImplicitWindowList>();
+    ImplicitWindows->byClassName.try_emplace(window.classRecord().name.str(), window);
 }
 
 void UnregisterImplicitWindow(Window& window)
 {
-    if (!mImplicitWindowList)
+    if (!ImplicitWindows)
         return;
-    auto entry = mImplicitWindowList->byClassName.find(window.classRecord().name.view());
-    if (entry != mImplicitWindowList->byClassName.end() && entry->second.ptr() == &window)
-        mImplicitWindowList->byClassName.erase(entry);
+    auto entry = ImplicitWindows->byClassName.find(window.classRecord().name.view());
+    if (entry != ImplicitWindows->byClassName.end() && entry->second.ptr() == &window)
+        ImplicitWindows->byClassName.erase(entry);
 }
 
-rt::RefPtr<Window> RuntimeGetImplicitWindow(const rt::String& className)
+rt::RefPtr<Window> FindImplicitWindow(const rt::String& className)
 {
-    if (!mImplicitWindowList)
+    if (!ImplicitWindows)
         return nullptr;
-    auto entry = mImplicitWindowList->byClassName.find(className.view());
-    if (entry == mImplicitWindowList->byClassName.end())
+    auto entry = ImplicitWindows->byClassName.find(className.view());
+    if (entry == ImplicitWindows->byClassName.end())
         return nullptr;
     return rt::RefPtr<Window>(entry->second.ptr());
 }
 
-rt::RefPtr<Control> RuntimeWindowControlByName(Window& window, const rt::String& name)
+rt::RefPtr<Control> WindowControlByName(Window& window, const rt::String& name)
 {
     return window.controlNamed(name.view());
 }
 
-rt::Ref<Window> RuntimeSwapSelfAndMe(rt::Object& me)
+rt::Ref<Window> WindowOfEventSource(rt::Object& me)
 {
     if (auto* window = dynamic_cast<Window*>(&me))
         return rt::Ref<Window>(*window);

@@ -25,7 +25,7 @@ public:
 
 // Module-level references, nil until initialised and after finalisation.
 extern rt::RefPtr<WindowList> Windows;
-extern rt::RefPtr<ImplicitWindowList> mImplicitWindowList;
+extern rt::RefPtr<ImplicitWindowList> ImplicitWindows;
 
 // Creates the window list empty.
 void Windows_Init();
@@ -36,12 +36,14 @@ void RegisterImplicitWindow(Window&);
 // Removes the class's entry only while it still names this window.
 void UnregisterImplicitWindow(Window&);
 
-// Runtime services that need the class library's windows.
-rt::RefPtr<Window> RuntimeGetImplicitWindow(const rt::String& className);
-rt::RefPtr<Control> RuntimeWindowControlByName(Window&, const rt::String& name);
+// The implicit instance of the class of that name, nil when there is none.
+rt::RefPtr<Window> FindImplicitWindow(const rt::String& className);
+// The window's control of that name, letter case aside; nil when there is none.
+rt::RefPtr<Control> WindowControlByName(Window&, const rt::String& name);
 
 // The first step of a control's handler: the control the event came from stays
-// `me`, and the handler works on its window.
-rt::Ref<Window> RuntimeSwapSelfAndMe(rt::Object& me);
+// `me`, and the handler works on its window (`me` itself when a window raised
+// the event).
+rt::Ref<Window> WindowOfEventSource(rt::Object& me);
 
 } // namespace cl

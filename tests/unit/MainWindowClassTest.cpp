@@ -20,7 +20,7 @@ TEST_F(MainWindowClassTest, ClassRecordKeepsWindowsOperationsAndAddsItsOwnSixtee
     const auto& inherited = cl::Window::Lookup().vtable;
     EXPECT_TRUE(std::equal(inherited.begin(), inherited.end(), record().vtable.begin()));
     using namespace mainwindow;
-    EXPECT_EQ(record().vtable.at(LayoutSlot), rt::Routine(&Layout));
+    EXPECT_EQ(record().vtable.at(ApplyDesignedPropertiesSlot), rt::Routine(&ApplyDesignedProperties));
     EXPECT_EQ(record().vtable.at(CreateControls0Slot), rt::Routine(&CreateControls0));
     EXPECT_EQ(record().vtable.at(HTMLViewer2_CancelLoadSlot), rt::Routine(&HTMLViewer2_CancelLoad));
     EXPECT_EQ(record().vtable.at(BevelButton7_ActionSlot), rt::Routine(&BevelButton7_Action));

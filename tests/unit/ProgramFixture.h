@@ -84,7 +84,7 @@ protected:
         "quillmere-height.txt", "quillmere-width.txt" };
 
     headless::HeadlessPlatform& platform() { return headless::HeadlessPlatform::current(); }
-    rt::RefPtr<cl::Window> mainWindow() { return cl::RuntimeGetImplicitWindow(mainwindow::kWindow1ClassName); }
+    rt::RefPtr<cl::Window> mainWindow() { return cl::FindImplicitWindow(mainwindow::kWindow1ClassName); }
     headless::HeadlessWindow& nativeWindow() { return dynamic_cast<headless::HeadlessWindow&>(*mainWindow()->native()); }
     headless::HeadlessWebView& webView(const char* name) { return nativeOf<headless::HeadlessWebView>(name); }
     void click(const char* buttonName) { nativeOf<headless::HeadlessButton>(buttonName).click(); }

@@ -20,7 +20,7 @@ std::string WindowLists()
     auto describe = [](bool exists, bool empty) { return !exists ? "nil" : empty ? "empty" : "filled"; };
     return std::string("open ") + describe(bool(cl::Windows), !cl::Windows || cl::Windows->windows.empty())
         + ", implicit "
-        + describe(bool(cl::mImplicitWindowList), !cl::mImplicitWindowList || cl::mImplicitWindowList->byClassName.empty());
+        + describe(bool(cl::ImplicitWindows), !cl::ImplicitWindows || cl::ImplicitWindows->byClassName.empty());
 }
 
 class MainFunctionTest : public ProgramTest {
@@ -46,7 +46,7 @@ protected:
 TEST_F(MainFunctionTest, RunsTheStartUpStepsInOrderFinalisesAndExitsWithQuitsCodeWhenTheWindowCloses)
 {
     cl::Windows = nullptr;
-    cl::mImplicitWindowList = nullptr;
+    cl::ImplicitWindows = nullptr;
     EXPECT_EQ(runProgram([](headless::HeadlessPlatform& platform) { platform.windows().front()->userClose(); }), 0);
     // The class records are built before start-up, and finalisation comes before the runtime exits.
     const std::vector<std::string> expected { "RuntimeInit", "RuntimeCreateDelegate (  )", "RunFrameworkInitialization",

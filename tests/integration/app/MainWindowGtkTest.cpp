@@ -50,14 +50,14 @@ protected:
     void open()
     {
         rt::RuntimeSetProbe([this](std::string_view milestone) {
-            auto opening = cl::RuntimeGetImplicitWindow(mainwindow::kWindow1ClassName);
+            auto opening = cl::FindImplicitWindow(mainwindow::kWindow1ClassName);
             if (milestone == "event Resized" && opening)
                 shownAtRuns.push_back(gtk_widget_get_visible(gtk_widget_get_toplevel(WidgetOf(*opening, "HTMLViewer1"))));
         });
         rt::RuntimeInit();
         program::initialize();
         rt::RunFrameworkInitialization(&program::Startup);
-        window = cl::RuntimeGetImplicitWindow(mainwindow::kWindow1ClassName);
+        window = cl::FindImplicitWindow(mainwindow::kWindow1ClassName);
         ASSERT_TRUE(window);
         toplevel = gtk_widget_get_toplevel(WidgetOf(*window, "HTMLViewer1"));
         ASSERT_TRUE(runUntil([&] {

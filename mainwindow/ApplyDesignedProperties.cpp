@@ -5,7 +5,7 @@
 
 namespace mainwindow {
 
-void Layout(cl::Window& self)
+void ApplyDesignedProperties(cl::Window& self)
 {
     auto selfReference = rt::RuntimeLockObject(self);
     cl::SetProperties(self, kWindow1Block.bytes());
