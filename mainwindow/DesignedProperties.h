@@ -1,5 +1,6 @@
 #pragma once
 
+#include "mainwindow/LayoutDistances.h"
 #include "mainwindow/PropertyBlock.h"
 
 #include <limits>
@@ -165,7 +166,7 @@ inline constexpr PropertyBlock kBevelButton6Block
 inline constexpr PropertyBlock kBevelButton7Block
     = BevelButtonBlock({ "BevelButton7", { 250, 6, 77, 23 }, 25, "YouTube", "YouTube" });
 // The page view.
-inline constexpr PropertyBlock kHTMLViewer1Block = HTMLViewerBlock("HTMLViewer1", { 0, 35, 789, 560 }, true);
+inline constexpr PropertyBlock kHTMLViewer1Block = HTMLViewerBlock("HTMLViewer1", { 0, kToolbarHeight, 789, 560 }, true);
 
 static_assert(kHTMLViewer1Block.size() == 205);
 static_assert(kTextField1Block.size() == 435);

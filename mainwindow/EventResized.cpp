@@ -1,4 +1,5 @@
 #include "mainwindow/ControlLookup.h"
+#include "mainwindow/LayoutDistances.h"
 #include "mainwindow/PixelArithmetic.h"
 #include "mainwindow/Window1.h"
 
@@ -15,14 +16,14 @@ constexpr std::int32_t kFloor = 500;
 enum class Pass { First, AfterFloor };
 
 // The controls that follow the window's size: the page view, the "?" button
-// and the separator. After a floor was applied the view stops 10 pixels short
-// of the right edge; the size the floor set raises one more run once the
-// handler has returned, and that run gives the view the full width.
+// and the separator. After a floor was applied the view stops short of the
+// right edge; the size the floor set raises one more run once the handler
+// has returned, and that run gives the view the full width.
 void FitControlsToWindow(cl::Window& self, Pass pass)
 {
-    ControlNamed<cl::HTMLViewer>(self, "HTMLViewer1")->setWidth(pass == Pass::First ? self.Width() : Minus(self.Width(), 10));
-    ControlNamed<cl::HTMLViewer>(self, "HTMLViewer1")->setHeight(Minus(self.Height(), 50));
-    ControlNamed<cl::BevelButton>(self, "BevelButton5")->setLeft(Minus(self.Width(), 46));
+    ControlNamed<cl::HTMLViewer>(self, "HTMLViewer1")->setWidth(pass == Pass::First ? self.Width() : Minus(self.Width(), kPageViewWidthShortfall));
+    ControlNamed<cl::HTMLViewer>(self, "HTMLViewer1")->setHeight(Minus(self.Height(), kPageViewHeightShortfall));
+    ControlNamed<cl::BevelButton>(self, "BevelButton5")->setLeft(Minus(self.Width(), kHelpButtonFromRight));
     ControlNamed<cl::Separator>(self, "Separator1")->setWidth(self.Width());
 }
 

@@ -41,9 +41,15 @@ rt::RefPtr<cl::FolderItem> GeometryFileItem(cl::Window& self, const char* suffix
 // bytes, taken by CDbl and converted to an integer. Nothing for other text.
 std::optional<std::int32_t> GeometryValueOfText(const rt::String& text);
 
-// The value a geometry file holds, or nothing when the file is missing, is no
-// regular file, can't be read or holds no value.
-std::optional<std::int32_t> ReadGeometryFile(cl::FolderItem& file);
+// A window's place and size, as the geometry files hold them.
+struct SavedGeometry {
+    std::int32_t top, left, height, width;
+};
+
+// The place and size the last close saved, when the top file says there is
+// one and all four files hold a window that fits the screens. Nothing when
+// any file is missing or unreadable or the window would be out of sight.
+std::optional<SavedGeometry> ReadSavedGeometry(cl::Window& self);
 
 // Writes the value's decimal text, with no line end, as the whole of a new
 // file that takes the geometry file's place when `newFiles` are put in place.

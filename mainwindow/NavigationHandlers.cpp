@@ -6,8 +6,7 @@
 #include "classlib/HTMLViewer.h"
 #include "classlib/WindowSupport.h"
 
-#include <algorithm>
-#include <cctype>
+#include "platform/PageAddress.h"
 
 namespace mainwindow {
 
@@ -18,18 +17,6 @@ rt::Ref<cl::HTMLViewer> MainViewer(rt::Object& me)
 {
     rt::Ref<cl::Window> self = cl::WindowOfEventSource(me);
     return ControlNamed<cl::HTMLViewer>(self, "HTMLViewer1");
-}
-
-// Only web addresses go to the desktop's browser: any other scheme (file:,
-// javascript:, a custom handler) would let a page open local files or programs.
-bool IsWebAddress(std::string_view url)
-{
-    const auto colon = url.find(':');
-    if (colon == std::string_view::npos)
-        return false;
-    std::string scheme(url.substr(0, colon));
-    std::transform(scheme.begin(), scheme.end(), scheme.begin(), [](unsigned char c) { return std::tolower(c); });
-    return (scheme == "http" || scheme == "https") && url.size() > colon + 1;
 }
 
 } // namespace
@@ -85,11 +72,11 @@ rt::RefPtr<cl::HTMLViewer> HTMLViewer1_NewWindow(rt::Object& me)
 }
 
 // The hidden viewer never shows a page: what it is asked to load goes to the
-// default browser instead.
+// default browser instead, when it is a web address.
 bool HTMLViewer2_CancelLoad(rt::Object& me, const rt::String& url)
 {
     [[maybe_unused]] rt::Ref<cl::Window> self = cl::WindowOfEventSource(me);
-    if (IsWebAddress(url.view()))
+    if (platform::IsWebAddress(url.view()))
         cl::ShowURL(url);
     return true;
 }

@@ -5,7 +5,7 @@
 #include "FolderItem.h"
 #include "PluginEntryNames.h"
 
-#include "platform/ScriptAddress.h"
+#include "platform/PageAddress.h"
 #include "platform/TellUser.h"
 #include "runtime/PluginEntrypoints.h"
 
@@ -156,7 +156,7 @@ void HTMLViewer::nativeWebViewNewWindowRequested(std::string_view url)
 // browser could be handed it.
 void HTMLViewer::nativeWebViewDownloadRequested(std::string_view url)
 {
-    const bool pageOnly = url.starts_with("blob:") || url.starts_with("data:");
+    const bool pageOnly = platform::IsPageOnlyAddress(url);
     if (pageOnly || !m_newWindowAllowance.takeQuietly()) {
         platform::TellUser("a page's download of " + platform::Quoted(url)
             + (pageOnly ? " was refused: it exists only in the page" : " was refused: the user did not ask for it"));

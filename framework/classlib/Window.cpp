@@ -20,6 +20,13 @@ namespace {
 
 rt::ClassRecord* s_ctbl = nullptr;
 
+// The platform interface has a colour of its own so that backends need nothing
+// from the runtime; this is where the runtime's becomes the platform's.
+platform::Color NativeColor(rt::Color color)
+{
+    return { color.red, color.green, color.blue };
+}
+
 struct NamedEvent {
     Window::Event index;
     const char* name;
@@ -287,7 +294,7 @@ void Window::pushBackground()
     if (!m_native)
         return;
     if (m_hasBackColor)
-        m_native->setBackgroundColor(platform::Color { m_backColor.red, m_backColor.green, m_backColor.blue });
+        m_native->setBackgroundColor(NativeColor(m_backColor));
     else
         m_native->setBackgroundColor(std::nullopt);
 }

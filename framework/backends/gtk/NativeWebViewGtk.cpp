@@ -2,7 +2,7 @@
 
 #include "CallbackGuardGtk.h"
 
-#include "platform/ScriptAddress.h"
+#include "platform/PageAddress.h"
 
 #include <memory>
 #include <string>
