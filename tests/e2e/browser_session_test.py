@@ -185,6 +185,10 @@ class Session:
         send_close_request(self.env["DISPLAY"], self.window)
         return self.process.wait(timeout)  # a close that hangs fails the step, and the session is killed
 
+    def signal(self, number, timeout=30):
+        self.process.send_signal(number)
+        return self.process.wait(timeout)
+
     def kill(self):
         self.process.kill()  # a process already reaped is left alone
         self.process.wait()

@@ -7,6 +7,8 @@ Usage: page_containment_test.py PATH_TO_QUILLMERE (exit 0 passed, 1 failed, 77 w
 
 import os
 import pathlib
+import signal
+import subprocess
 import sys
 import time
 
@@ -30,6 +32,8 @@ DRIVE_BY = after_load(
     f"setTimeout(function () {{ location = '{harness.ATTACHMENTS}report.pdf'; }}, 1000);")
 CLICKED_LINK = (f"<a href='{harness.ATTACHMENTS}clicked.pdf' style='position:fixed;left:0;top:0;width:300px;"
                 "height:80px;display:block;background:#ccd'>download</a>")
+CLICK_TO_PRINT = ("<div onclick='print()' style='position:fixed;left:0;top:0;width:300px;height:80px;"
+                  "background:#ccd'>print</div>")
 
 
 def files_under(folder):
@@ -66,17 +70,48 @@ def check_downloads(session_for, env, root, browser_log, checks):
         session.close()
 
 
-def check_print_loop(session_for, config, checks):
+def forget_geometry(config):
     for side in ("top", "left", "height", "width"):
         pathlib.Path(config, f"quillmere-{side}.txt").unlink(missing_ok=True)
+
+
+def geometry_files(config):
+    return sorted(path.name for path in pathlib.Path(config).glob("quillmere-*.txt"))
+
+
+def visible_windows(session):
+    return harness.run(["xdotool", "search", "--onlyvisible", "--name", "."], check=False, env=session.env).split()
+
+
+def check_print_loop(session_for, config, checks):
+    forget_geometry(config)
     with session_for(after_load("for (;;) print();"), "print") as session:
         time.sleep(2)
-        windows = harness.run(["xdotool", "search", "--onlyvisible", "--name", "."], check=False, env=session.env).split()
+        windows = visible_windows(session)
         checks.check(len(windows) == 1, f"a page's print() with no click opens no window ({len(windows)} visible)")
         status = session.close()
-        written = sorted(path.name for path in pathlib.Path(config).glob("quillmere-*.txt"))
+        written = geometry_files(config)
         checks.check(status == 0 and len(written) == 4,
                      f"during for(;;) print() a close request ends the program (status {status}, files {written})")
+
+
+def check_close_under_print_dialog(session_for, config, checks):
+    """A click that prints opens the dialog; a close request or an end signal still closes as usual."""
+    for how, close in (("a close request", lambda session: session.close()),
+                       ("SIGTERM", lambda session: session.signal(signal.SIGTERM))):
+        forget_geometry(config)
+        with session_for(CLICK_TO_PRINT, "clicked print") as session:
+            session.click(*LINK)
+            shown = wait_until(lambda: len(visible_windows(session)) == 2)
+            checks.check(shown, "a print() after a click shows the print dialog"
+                         f" ({len(visible_windows(session))} visible)")
+            try:
+                status = close(session)
+            except subprocess.TimeoutExpired:
+                status = "still running"
+            written = geometry_files(config)
+            checks.check(status == 0 and len(written) == 4,
+                         f"{how} while the print dialog is up ends the program (status {status}, files {written})")
 
 
 def check_runaway_script(session_for, recorder, checks):
@@ -106,6 +141,7 @@ def drive(binary, root, checks):
             return session
         check_downloads(session_for, env, root, browser_log, checks)
         check_print_loop(session_for, config, checks)
+        check_close_under_print_dialog(session_for, config, checks)
         check_runaway_script(session_for, recorder, checks)
 
 

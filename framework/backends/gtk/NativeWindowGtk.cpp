@@ -1,6 +1,7 @@
 #include "NativeWindowGtk.h"
 
 #include "CallbackGuardGtk.h"
+#include "GLibPtrGtk.h"
 #include "NativeButtonGtk.h"
 #include "NativeSeparatorGtk.h"
 #include "NativeTextFieldGtk.h"
@@ -17,6 +18,9 @@ namespace {
 
 // X11 cannot make a window larger than this either way.
 constexpr std::int32_t LargestWindowSide = 32767;
+
+// How often a close waiting for cancelled dialogs looks whether they have gone.
+constexpr guint DialogsGoneCheckMs = 20;
 
 } // namespace
 
@@ -44,6 +48,8 @@ NativeWindowGtk::NativeWindowGtk(
 
 NativeWindowGtk::~NativeWindowGtk()
 {
+    if (closeAfterDialogs_)
+        g_source_remove(closeAfterDialogs_);
     g_signal_handlers_disconnect_by_data(window_.get(), this);
     gtk_widget_destroy(window_.get());
     if (onDestroy_)
@@ -205,7 +211,48 @@ void NativeWindowGtk::reportGeometryChange()
         client.nativeWindowMoved(position->first, position->second);
 }
 
+// A modal dialog runs a loop of its own from inside a callback that still
+// uses this window and its view (the engine's print dialog does), so the
+// window may not go while one is up. The request cancels the dialogs and is
+// passed on once they have gone, which is after their loops have returned.
 void NativeWindowGtk::requestClose()
+{
+    if (closeAfterDialogs_)
+        return; // already on its way
+    const auto dialogs = modalDialogs();
+    if (dialogs.empty()) {
+        tellClientOfClose();
+        return;
+    }
+    for (GtkDialog* dialog : dialogs)
+        gtk_dialog_response(dialog, GTK_RESPONSE_CANCEL);
+    closeAfterDialogs_ = g_timeout_add(DialogsGoneCheckMs, &NativeWindowGtk::closeOnceDialogsHaveGone, this);
+}
+
+gboolean NativeWindowGtk::closeOnceDialogsHaveGone(gpointer self)
+{
+    auto& window = *static_cast<NativeWindowGtk*>(self);
+    if (!window.modalDialogs().empty())
+        return G_SOURCE_CONTINUE;
+    window.closeAfterDialogs_ = 0;
+    window.tellClientOfClose();
+    return G_SOURCE_REMOVE;
+}
+
+std::vector<GtkDialog*> NativeWindowGtk::modalDialogs() const
+{
+    std::vector<GtkDialog*> dialogs;
+    const GListPtr toplevels(gtk_window_list_toplevels());
+    for (GList* item = toplevels.get(); item; item = item->next) {
+        auto* candidate = GTK_WINDOW(item->data);
+        if (GTK_IS_DIALOG(candidate) && gtk_window_get_transient_for(candidate) == window()
+            && gtk_window_get_modal(candidate) && gtk_widget_get_visible(GTK_WIDGET(candidate)))
+            dialogs.push_back(GTK_DIALOG(candidate));
+    }
+    return dialogs;
+}
+
+void NativeWindowGtk::tellClientOfClose()
 {
     guardCallback("window close request", [&] { client_.nativeWindowCloseRequested(); });
 }

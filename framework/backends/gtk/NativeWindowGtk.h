@@ -7,6 +7,7 @@
 #include <gtk/gtk.h>
 
 #include <functional>
+#include <vector>
 
 namespace platform::gtk {
 
@@ -48,12 +49,16 @@ public:
     std::unique_ptr<NativeWebView> createWebView(NativeWebViewClient& client) override;
 
     // Asks the owner to close the window, as the window manager's close
-    // button does.
+    // button does. A modal dialog the window has up (a print dialog) is
+    // cancelled first, and the owner hears of the request once it has gone.
     void requestClose();
 
 private:
     static gboolean onConfigure(GtkWidget*, GdkEventConfigure*, gpointer self);
     static gboolean onDelete(GtkWidget*, GdkEvent*, gpointer self);
+    static gboolean closeOnceDialogsHaveGone(gpointer self);
+    std::vector<GtkDialog*> modalDialogs() const;
+    void tellClientOfClose();
     void reportGeometryChange();
     std::optional<WindowPair> shown(void (*measure)(GtkWindow*, gint*, gint*)) const;
 
@@ -68,6 +73,7 @@ private:
     GeometryReportFilter sizeReports_;
     GeometryReportFilter positionReports_;
     std::function<void(NativeWindowGtk*)> onDestroy_;
+    guint closeAfterDialogs_ = 0; // a close request waiting for dialogs to go
 };
 
 } // namespace platform::gtk
