@@ -10,7 +10,7 @@
 
 #include "runtime/Conversions.h"
 
-#include "platform/TellUser.h"
+#include "os/TellUser.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -113,7 +113,7 @@ void ReportUnsaved(std::string_view fileName, std::string_view where, std::strin
     std::string line = "could not save the window's geometry (" + std::string(fileName) + ")";
     if (!where.empty())
         line += " to " + std::string(where);
-    platform::TellUser(line + ": " + std::string(why));
+    os::TellUser(line + ": " + std::string(why));
 }
 
 // Before there is a file to name, the name it was to have.

@@ -6,7 +6,7 @@
 #include "classlib/HTMLViewer.h"
 #include "classlib/WindowSupport.h"
 
-#include "platform/PageAddress.h"
+#include "os/PageAddress.h"
 
 namespace mainwindow {
 
@@ -76,7 +76,7 @@ rt::RefPtr<cl::HTMLViewer> HTMLViewer1_NewWindow(rt::Object& me)
 bool HTMLViewer2_CancelLoad(rt::Object& me, const rt::String& url)
 {
     [[maybe_unused]] rt::Ref<cl::Window> self = cl::WindowOfEventSource(me);
-    if (platform::IsWebAddress(url.view()))
+    if (os::IsWebAddress(url.view()))
         cl::ShowURL(url);
     return true;
 }

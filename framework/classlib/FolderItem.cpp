@@ -5,7 +5,7 @@
 
 #include "runtime/RuntimeClasses.h"
 
-#include "platform/PreferencesFolder.h"
+#include "os/PreferencesFolder.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -93,7 +93,7 @@ namespace SpecialFolder {
 
 rt::RefPtr<FolderItem> Preferences()
 {
-    auto folder = platform::UserPreferencesFolder();
+    auto folder = os::UserPreferencesFolder();
     if (!folder)
         return nullptr;
     return FolderItem::Create(*folder);

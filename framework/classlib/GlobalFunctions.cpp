@@ -3,7 +3,7 @@
 #include "runtime/Runtime.h"
 
 #include "platform/Platform.h"
-#include "platform/TellUser.h"
+#include "os/TellUser.h"
 
 #include <charconv>
 #include <cmath>
@@ -42,8 +42,8 @@ rt::String Str(std::int32_t value)
 
 void ShowURL(const rt::String& url)
 {
-    auto reportFailure = [quoted = platform::Quoted(url.view())](std::string_view reason) {
-        platform::TellUser("could not open " + quoted + " in the default web browser: " + std::string(reason));
+    auto reportFailure = [quoted = os::Quoted(url.view())](std::string_view reason) {
+        os::TellUser("could not open " + quoted + " in the default web browser: " + std::string(reason));
     };
     rt::RuntimePlatform().openInDefaultBrowser(url.view(), std::move(reportFailure));
 }

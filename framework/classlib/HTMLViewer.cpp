@@ -5,8 +5,8 @@
 #include "FolderItem.h"
 #include "PluginEntryNames.h"
 
-#include "platform/PageAddress.h"
-#include "platform/TellUser.h"
+#include "os/PageAddress.h"
+#include "os/TellUser.h"
 #include "runtime/PluginEntrypoints.h"
 
 namespace cl {
@@ -136,13 +136,13 @@ void HTMLViewer::nativeWebViewUserActed()
 // may never see.
 void HTMLViewer::nativeWebViewNewWindowRequested(std::string_view url)
 {
-    if (platform::IsScriptAddress(url))
+    if (os::IsScriptAddress(url))
         return;
     switch (m_newWindowAllowance.take()) {
     case NewWindowAllowance::Answer::Granted:
         break;
     case NewWindowAllowance::Answer::RefusedFirstOfBurst:
-        platform::TellUser("a page asked for more new windows than the user's clicks and key presses allow;"
+        os::TellUser("a page asked for more new windows than the user's clicks and key presses allow;"
                            " the rest are dropped until the next one");
         return;
     case NewWindowAllowance::Answer::Refused:
@@ -156,9 +156,9 @@ void HTMLViewer::nativeWebViewNewWindowRequested(std::string_view url)
 // browser could be handed it.
 void HTMLViewer::nativeWebViewDownloadRequested(std::string_view url)
 {
-    const bool pageOnly = platform::IsPageOnlyAddress(url);
+    const bool pageOnly = os::IsPageOnlyAddress(url);
     if (pageOnly || !m_newWindowAllowance.takeQuietly()) {
-        platform::TellUser("a page's download of " + platform::Quoted(url)
+        os::TellUser("a page's download of " + os::Quoted(url)
             + (pageOnly ? " was refused: it exists only in the page" : " was refused: the user did not ask for it"));
         return;
     }

@@ -10,7 +10,7 @@ rt::RefPtr<TextOutputStream> StagedReplacements::CreateTextFile(FolderItem& item
     if (!m_lockTried) {
         m_lockTried = true;
         int ignored = 0;
-        m_lock = platform::FolderLock::Take(folder, ignored);
+        m_lock = os::FolderLock::Take(folder, ignored);
         m_lockedFolder = folder;
     }
     // Only under the lock is every new file found there one whose process

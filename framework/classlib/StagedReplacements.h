@@ -4,7 +4,7 @@
 
 #include "runtime/Ref.h"
 
-#include "platform/FolderLock.h"
+#include "os/FolderLock.h"
 
 #include <filesystem>
 #include <optional>
@@ -50,7 +50,7 @@ public:
 private:
     // Declared first, so it is released only after the files not committed
     // are removed.
-    std::optional<platform::FolderLock> m_lock;
+    std::optional<os::FolderLock> m_lock;
     std::filesystem::path m_lockedFolder;
     bool m_lockTried = false;
     std::vector<rt::Ref<TextOutputStream>> m_streams;

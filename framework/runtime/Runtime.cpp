@@ -4,7 +4,7 @@
 #include "RuntimeState.h"
 
 #include "platform/Platform.h"
-#include "platform/TellUser.h"
+#include "os/TellUser.h"
 
 #include <string>
 
@@ -34,7 +34,7 @@ void RunFrameworkInitialization(Routine startup)
         // Nothing of the application can run (no display, say): this is the
         // user's to fix, so it is said plainly, and the application quits
         // before it has started.
-        platform::TellUser(error.what());
+        os::TellUser(error.what());
         RuntimeQuit(1);
         return;
     }
@@ -109,7 +109,7 @@ void RuntimeUnhandledException(RuntimeException& exception)
     std::string report = "unhandled " + exception.classRecord().name.str();
     if (!exception.Message.isEmpty())
         report += ": " + exception.Message.str();
-    platform::TellUser(report);
+    os::TellUser(report);
 }
 
 platform::Platform& RuntimePlatform()

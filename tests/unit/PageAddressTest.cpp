@@ -1,4 +1,4 @@
-#include "platform/PageAddress.h"
+#include "os/PageAddress.h"
 
 #include <gtest/gtest.h>
 
@@ -12,11 +12,11 @@ TEST(PageAddress, ScriptIsJudgedByItsSchemeAsTheEngineReadsIt)
 {
     for (const std::string& address : { "javascript:alert(1)"s, "JavaScript:x"s, "JAVASCRIPT:"s, " \t\r\njavascript:x"s,
              "\x01\x1f javascript:x"s, "\0javascript:x"s, "java\tscr\nipt:x"s, "javascript\r:x"s })
-        EXPECT_TRUE(platform::IsScriptAddress(address)) << testing::PrintToString(address);
+        EXPECT_TRUE(os::IsScriptAddress(address)) << testing::PrintToString(address);
 
     for (const std::string& address : { ""s, "javascript"s, "http://host/javascript:x"s, "javascripts:x"s,
              "xjavascript:x"s, "java script:x"s, "about:blank"s, "data:text/html,<script>"s, "vbscript:x"s })
-        EXPECT_FALSE(platform::IsScriptAddress(address)) << testing::PrintToString(address);
+        EXPECT_FALSE(os::IsScriptAddress(address)) << testing::PrintToString(address);
 }
 
 // Each address with the answer of each question: is it script, does it live
@@ -57,9 +57,9 @@ TEST(PageAddress, EachKindIsAcceptedByItsOwnQuestionOnly)
     };
     for (const Judged& judged : table) {
         SCOPED_TRACE(testing::PrintToString(judged.address));
-        EXPECT_EQ(platform::IsScriptAddress(judged.address), judged.script);
-        EXPECT_EQ(platform::IsPageOnlyAddress(judged.address), judged.pageOnly);
-        EXPECT_EQ(platform::IsWebAddress(judged.address), judged.web);
+        EXPECT_EQ(os::IsScriptAddress(judged.address), judged.script);
+        EXPECT_EQ(os::IsPageOnlyAddress(judged.address), judged.pageOnly);
+        EXPECT_EQ(os::IsWebAddress(judged.address), judged.web);
     }
 }
 

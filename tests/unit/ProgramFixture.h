@@ -4,7 +4,7 @@
 #include "app/Startup.h"
 #include "mainwindow/Window1.h"
 
-#include "backends/headless/HeadlessPlatform.h"
+#include "backends/headless/PlatformHeadless.h"
 #include "classlib/BevelButton.h"
 #include "classlib/HTMLViewer.h"
 #include "classlib/WindowSupport.h"
@@ -53,7 +53,7 @@ protected:
 
     // Start-up as the program's main function does it, up to the event loop;
     // `beforeStartup` may set up the headless platform first.
-    void startProgram(const std::function<void(headless::HeadlessPlatform&)>& beforeStartup = {})
+    void startProgram(const std::function<void(platform::headless::PlatformHeadless&)>& beforeStartup = {})
     {
         rt::RuntimeInit();
         started = true;
@@ -83,11 +83,11 @@ protected:
     static constexpr std::array<const char*, 4> kGeometryFiles { "quillmere-top.txt", "quillmere-left.txt",
         "quillmere-height.txt", "quillmere-width.txt" };
 
-    headless::HeadlessPlatform& platform() { return headless::HeadlessPlatform::current(); }
+    platform::headless::PlatformHeadless& platform() { return platform::headless::PlatformHeadless::current(); }
     rt::RefPtr<cl::Window> mainWindow() { return cl::FindImplicitWindow(mainwindow::kWindow1ClassName); }
-    headless::HeadlessWindow& nativeWindow() { return dynamic_cast<headless::HeadlessWindow&>(*mainWindow()->native()); }
-    headless::HeadlessWebView& webView(const char* name) { return nativeOf<headless::HeadlessWebView>(name); }
-    void click(const char* buttonName) { nativeOf<headless::HeadlessButton>(buttonName).click(); }
+    platform::headless::NativeWindowHeadless& nativeWindow() { return dynamic_cast<platform::headless::NativeWindowHeadless&>(*mainWindow()->native()); }
+    platform::headless::NativeWebViewHeadless& webView(const char* name) { return nativeOf<platform::headless::NativeWebViewHeadless>(name); }
+    void click(const char* buttonName) { nativeOf<platform::headless::NativeButtonHeadless>(buttonName).click(); }
 
     template<class T>
     T& nativeOf(const char* name)
@@ -101,7 +101,7 @@ protected:
     WindowSnapshot snapshot()
     {
         auto window = mainWindow();
-        auto* native = dynamic_cast<headless::HeadlessWindow*>(window->native());
+        auto* native = dynamic_cast<platform::headless::NativeWindowHeadless*>(window->native());
         WindowSnapshot taken { { window->Left(), window->Top(), window->Width(), window->Height() },
             native && native->shown, {} };
         for (const auto& [name, control] : window->controls()) {

@@ -28,16 +28,16 @@ protected:
     // Runs the whole program; `script` acts on it once the loop has started.
     // The milestones include the window lists as initialisation, the loop and
     // the runtime's exit find them.
-    int runProgram(void (*script)(headless::HeadlessPlatform&), bool displayFails = false)
+    int runProgram(void (*script)(platform::headless::PlatformHeadless&), bool displayFails = false)
     {
         rt::RuntimeSetProbe([this, script, displayFails](std::string_view milestone) {
             milestones.emplace_back(milestone);
             if (milestone == "RuntimeInit")
-                headless::HeadlessPlatform::current().failInitialization = displayFails;
+                platform::headless::PlatformHeadless::current().failInitialization = displayFails;
             if (milestone == "RunFrameworkInitialization" || milestone == "RuntimeRun" || milestone == "RuntimeExit")
                 milestones.push_back(WindowLists());
             if (milestone == "RuntimeRun")
-                headless::HeadlessPlatform::current().loop.post([script] { script(headless::HeadlessPlatform::current()); });
+                platform::headless::PlatformHeadless::current().loop.post([script] { script(platform::headless::PlatformHeadless::current()); });
         });
         return program::main();
     }
@@ -47,7 +47,7 @@ TEST_F(MainFunctionTest, RunsTheStartUpStepsInOrderFinalisesAndExitsWithQuitsCod
 {
     cl::Windows = nullptr;
     cl::ImplicitWindows = nullptr;
-    EXPECT_EQ(runProgram([](headless::HeadlessPlatform& platform) { platform.windows().front()->userClose(); }), 0);
+    EXPECT_EQ(runProgram([](platform::headless::PlatformHeadless& platform) { platform.windows().front()->userClose(); }), 0);
     // The class records are built before start-up, and finalisation comes before the runtime exits.
     const std::vector<std::string> expected { "RuntimeInit", "RuntimeCreateDelegate (  )", "RunFrameworkInitialization",
         "open empty, implicit nil", "start-up routine", "RuntimeInitExternalClasses", "RuntimeAllocatePluginEntrypointsTable",
@@ -68,14 +68,14 @@ TEST_F(MainFunctionTest, RunsTheStartUpStepsInOrderFinalisesAndExitsWithQuitsCod
 // is said once and fails the run, and the program still finalises before the runtime exits.
 TEST_F(MainFunctionTest, ARunThatEndsEarlyIsReportedFailsAndIsStillFinalised)
 {
-    using Case = std::tuple<bool, void (*)(headless::HeadlessPlatform&), std::string>;
+    using Case = std::tuple<bool, void (*)(platform::headless::PlatformHeadless&), std::string>;
     for (const auto& [displayFails, script, report] :
-        { Case { true, [](headless::HeadlessPlatform&) { ADD_FAILURE() << "the loop ran"; },
+        { Case { true, [](platform::headless::PlatformHeadless&) { ADD_FAILURE() << "the loop ran"; },
               std::string(program_invocation_short_name) + ": the headless display was set to fail\n" },
-            Case { false, [](headless::HeadlessPlatform&) { /* never closes the window */ },
+            Case { false, [](platform::headless::PlatformHeadless&) { /* never closes the window */ },
                 std::string(program_invocation_short_name)
                     + ": unhandled RuntimeException: headless event loop is idle and was never told to quit\n" },
-            Case { false, [](headless::HeadlessPlatform&) { throw 42; },
+            Case { false, [](platform::headless::PlatformHeadless&) { throw 42; },
                 std::string(program_invocation_short_name) + ": unhandled RuntimeException: unknown exception\n" } }) {
         SCOPED_TRACE(report);
         milestones.clear();

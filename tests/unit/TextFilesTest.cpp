@@ -8,7 +8,7 @@
 #include "classlib/TextInputStream.h"
 #include "classlib/TextOutputStream.h"
 
-#include "platform/FolderLock.h"
+#include "os/FolderLock.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -159,7 +159,7 @@ TEST_F(TextFilesTest, TwoProcessesCommittingAtOnceLeaveOneCommitsFilesWhole)
     while (statuses.size() < writers.size()) {
         {
             int error = 0;
-            auto lock = platform::FolderLock::Take(home.path(), error);
+            auto lock = os::FolderLock::Take(home.path(), error);
             ASSERT_TRUE(lock) << error;
             const std::string seen = values();
             const auto first = seen.substr(0, seen.find(' ') + 1);

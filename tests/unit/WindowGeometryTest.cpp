@@ -106,7 +106,7 @@ TEST_F(WindowGeometryTest, SavedGeometryIsRestoredAsReadWhenItFitsTheScreensOthe
         const auto& [values, expected, screens] = cases[i];
         SCOPED_TRACE("case " + std::to_string(i) + ": " + testing::PrintToString(values));
         saveGeometry(values);
-        startProgram([&](headless::HeadlessPlatform& platform) { platform.screenRects = screens; });
+        startProgram([&](platform::headless::PlatformHeadless& platform) { platform.screenRects = screens; });
         EXPECT_EQ(snapshot().window, expected);
         EXPECT_EQ(webView("HTMLViewer1").calls, std::vector<std::string> { "loadURL http://www.facebook.com" });
         stopProgram();

@@ -1,4 +1,4 @@
-#include "platform/XdgFolders.h"
+#include "os/XdgFolders.h"
 
 #include "unit/TemporaryConfigHome.h"
 
@@ -49,7 +49,7 @@ TEST_F(XdgFoldersTest, AVariableNamingNoUsableFolderIsDroppedWithOneLineEach)
         for (const auto& [variable, setTo, kept] : round)
             setTo ? setenv(variable, setTo->c_str(), 1) : unsetenv(variable);
         testing::internal::CaptureStderr();
-        platform::KeepOnlyUsableXdgFolders();
+        os::KeepOnlyUsableXdgFolders();
         const std::string report = testing::internal::GetCapturedStderr();
         long dropped = 0;
         for (const auto& [variable, setTo, kept] : round) {
@@ -74,7 +74,7 @@ TEST_F(XdgFoldersTest, AFolderThatCantBeLookedAtIsUnusableAndALongValueIsQuotedS
     setenv("XDG_CACHE_HOME", (root / "loop").c_str(), 1);
     unsetenv("XDG_RUNTIME_DIR");
     testing::internal::CaptureStderr();
-    platform::KeepOnlyUsableXdgFolders();
+    os::KeepOnlyUsableXdgFolders();
     const std::string report = testing::internal::GetCapturedStderr();
     for (const char* variable : { "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME" })
         EXPECT_EQ(value(variable), std::nullopt) << variable;
@@ -102,7 +102,7 @@ TEST_F(XdgFoldersTest, AFolderBelowOneThatCantBeSearchedIsUnusable)
                 _exit(2);
             unsetenv("XDG_CONFIG_HOME");
             setenv("XDG_CACHE_HOME", below.c_str(), 1);
-            platform::KeepOnlyUsableXdgFolders();
+            os::KeepOnlyUsableXdgFolders();
             _exit(std::getenv("XDG_CACHE_HOME") ? 0 : 1);
         }
         int status = 0;
@@ -117,11 +117,11 @@ TEST_F(XdgFoldersTest, AHomeThatIsAFileIsReplacedForTheRunByAFolderThatGoesWithI
     unsetenv("XDG_DATA_HOME");
     unsetenv("XDG_CACHE_HOME");
     setenv("HOME", (root / "folder").c_str(), 1);
-    EXPECT_FALSE(platform::ProvideFoldersTheEngineNeeds().has_value());
+    EXPECT_FALSE(os::ProvideFoldersTheEngineNeeds().has_value());
     EXPECT_TRUE(fs::is_directory(root / "folder" / ".cache"));
 
     setenv("HOME", (root / "file").c_str(), 1);
-    std::optional<platform::RunFolder> runFolder = platform::ProvideFoldersTheEngineNeeds();
+    std::optional<os::RunFolder> runFolder = os::ProvideFoldersTheEngineNeeds();
     ASSERT_TRUE(runFolder.has_value());
     const fs::path replacedHome = runFolder->path();
     EXPECT_EQ(value("HOME"), replacedHome.string());

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/TellUser.h"
+#include "os/TellUser.h"
 
 #include <exception>
 #include <string>
@@ -13,9 +13,9 @@ inline void reportCallbackFailure(const char* where, std::exception_ptr failure)
     try {
         std::rethrow_exception(failure);
     } catch (const std::exception& error) {
-        TellUser(std::string(where) + ": " + error.what());
+        os::TellUser(std::string(where) + ": " + error.what());
     } catch (...) {
-        TellUser(std::string(where) + ": unknown exception");
+        os::TellUser(std::string(where) + ": unknown exception");
     }
 }
 

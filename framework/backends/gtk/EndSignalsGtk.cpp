@@ -14,15 +14,15 @@ constexpr std::array<int, 3> EndSignals { SIGTERM, SIGINT, SIGHUP };
 }
 
 EndSignalsGtk::EndSignalsGtk(std::function<void()> ended)
-    : ended_(std::move(ended))
+    : m_ended(std::move(ended))
 {
     for (std::size_t i = 0; i < EndSignals.size(); ++i)
-        sources_[i] = g_unix_signal_add(EndSignals[i], &EndSignalsGtk::received, this);
+        m_sources[i] = g_unix_signal_add(EndSignals[i], &EndSignalsGtk::received, this);
 }
 
 EndSignalsGtk::~EndSignalsGtk()
 {
-    for (guint source : sources_) {
+    for (guint source : m_sources) {
         if (source)
             g_source_remove(source);
     }
@@ -32,16 +32,16 @@ gboolean EndSignalsGtk::received(gpointer self)
 {
     auto& signals = *static_cast<EndSignalsGtk*>(self);
     signals.stopWatching();
-    guardCallback("end signal", [&] { signals.ended_(); });
+    guardCallback("end signal", [&] { signals.m_ended(); });
     return G_SOURCE_REMOVE;
 }
 
 void EndSignalsGtk::stopWatching()
 {
     for (std::size_t i = 0; i < EndSignals.size(); ++i) {
-        if (sources_[i])
-            g_source_remove(sources_[i]);
-        sources_[i] = 0;
+        if (m_sources[i])
+            g_source_remove(m_sources[i]);
+        m_sources[i] = 0;
         std::signal(EndSignals[i], SIG_DFL);
     }
 }

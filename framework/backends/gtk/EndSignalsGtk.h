@@ -23,8 +23,8 @@ private:
     static gboolean received(gpointer self);
     void stopWatching();
 
-    std::function<void()> ended_;
-    std::array<guint, 3> sources_ {};
+    std::function<void()> m_ended;
+    std::array<guint, 3> m_sources {};
 };
 
 } // namespace platform::gtk

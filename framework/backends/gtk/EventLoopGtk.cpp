@@ -11,40 +11,40 @@ namespace platform::gtk {
 
 EventLoopGtk::~EventLoopGtk()
 {
-    std::lock_guard lock(mutex_);
-    if (idleSource_)
-        g_source_remove(idleSource_);
+    std::lock_guard lock(m_mutex);
+    if (m_idleSource)
+        g_source_remove(m_idleSource);
 }
 
 void EventLoopGtk::run()
 {
-    quitRequested_ = false;
+    m_quitRequested = false;
     gtk_main();
     // A quit aimed at this level must not cut short the posted work an outer
     // level goes on to drain.
-    quitRequested_ = false;
+    m_quitRequested = false;
 }
 
 void EventLoopGtk::quit()
 {
     if (gtk_main_level() == 0)
         return;
-    quitRequested_ = true;
+    m_quitRequested = true;
     gtk_main_quit();
 }
 
 void EventLoopGtk::post(std::function<void()> work)
 {
-    std::lock_guard lock(mutex_);
-    queue_.push_back(std::move(work));
-    if (idleSource_)
+    std::lock_guard lock(m_mutex);
+    m_queue.push_back(std::move(work));
+    if (m_idleSource)
         return;
     // A handler the queue runs may run pending events itself, and the queue
     // is among them.
     GSourcePtr source(g_idle_source_new());
     g_source_set_can_recurse(source.get(), TRUE);
     g_source_set_callback(source.get(), &EventLoopGtk::drainQueue, this, nullptr);
-    idleSource_ = g_source_attach(source.get(), nullptr);
+    m_idleSource = g_source_attach(source.get(), nullptr);
 }
 
 // The event that quits ends the run, as it ends run().
@@ -60,7 +60,7 @@ void EventLoopGtk::runPending(std::chrono::milliseconds wait)
     }
     while (!waited || g_main_context_pending(nullptr)) {
         g_main_context_iteration(nullptr, !waited);
-        if (quitRequested_)
+        if (m_quitRequested)
             break;
     }
     if (!waited)
@@ -80,24 +80,24 @@ gboolean EventLoopGtk::drainQueue(gpointer self)
 bool EventLoopGtk::runPostedWork()
 {
     {
-        std::lock_guard lock(mutex_);
-        if (batch_.empty())
-            batch_.swap(queue_);
+        std::lock_guard lock(m_mutex);
+        if (m_batch.empty())
+            m_batch.swap(m_queue);
     }
     // Work posted while this batch runs waits for the next wake-up, so work
     // that posts itself again cannot starve the rest of the loop. A handler
     // that runs pending events from inside the batch goes on with the batch
     // where it stands, so the order stays the order posted.
-    while (!batch_.empty()) {
-        auto work = std::move(batch_.front());
-        batch_.pop_front();
+    while (!m_batch.empty()) {
+        auto work = std::move(m_batch.front());
+        m_batch.pop_front();
         guardCallback("posted work", [&] { work(); });
-        if (quitRequested_)
+        if (m_quitRequested)
             break; // the loop is to end once this callback returns
     }
-    std::lock_guard lock(mutex_);
-    if (batch_.empty() && queue_.empty()) {
-        idleSource_ = 0;
+    std::lock_guard lock(m_mutex);
+    if (m_batch.empty() && m_queue.empty()) {
+        m_idleSource = 0;
         return false;
     }
     return true;

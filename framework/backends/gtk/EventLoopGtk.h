@@ -30,11 +30,11 @@ private:
     static gboolean drainQueue(gpointer self);
     bool runPostedWork();
 
-    std::mutex mutex_;
-    std::deque<std::function<void()>> queue_;
-    std::deque<std::function<void()>> batch_; // the loop thread's alone
-    guint idleSource_ = 0;
-    std::atomic<bool> quitRequested_ = false;
+    std::mutex m_mutex;
+    std::deque<std::function<void()>> m_queue;
+    std::deque<std::function<void()>> m_batch; // the loop thread's alone
+    guint m_idleSource = 0;
+    std::atomic<bool> m_quitRequested = false;
 };
 
 } // namespace platform::gtk

@@ -16,7 +16,7 @@ public:
     static GObjectHandle adopt(T* object)
     {
         GObjectHandle handle;
-        handle.object_ = object;
+        handle.m_object = object;
         return handle;
     }
 
@@ -30,17 +30,17 @@ public:
         return adopt(object);
     }
 
-    GObjectHandle(const GObjectHandle& other) : object_(other.object_)
+    GObjectHandle(const GObjectHandle& other) : m_object(other.m_object)
     {
-        if (object_)
-            g_object_ref(object_);
+        if (m_object)
+            g_object_ref(m_object);
     }
 
-    GObjectHandle(GObjectHandle&& other) noexcept : object_(std::exchange(other.object_, nullptr)) { }
+    GObjectHandle(GObjectHandle&& other) noexcept : m_object(std::exchange(other.m_object, nullptr)) { }
 
     GObjectHandle& operator=(GObjectHandle other) noexcept
     {
-        std::swap(object_, other.object_);
+        std::swap(m_object, other.m_object);
         return *this;
     }
 
@@ -48,15 +48,15 @@ public:
 
     void reset() noexcept
     {
-        if (T* object = std::exchange(object_, nullptr))
+        if (T* object = std::exchange(m_object, nullptr))
             g_object_unref(object);
     }
 
-    T* get() const noexcept { return object_; }
-    explicit operator bool() const noexcept { return object_ != nullptr; }
+    T* get() const noexcept { return m_object; }
+    explicit operator bool() const noexcept { return m_object != nullptr; }
 
 private:
-    T* object_ = nullptr;
+    T* m_object = nullptr;
 };
 
 } // namespace platform::gtk

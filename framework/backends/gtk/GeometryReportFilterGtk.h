@@ -24,30 +24,30 @@ public:
     // `shown` is what the window has on screen now, if it is on screen.
     void requested(WindowPair asked, std::optional<WindowPair> shown)
     {
-        if (!outdated_.empty() && expected_)
-            outdated_.push_back(*expected_); // an earlier request is still on its way
+        if (!m_outdated.empty() && m_expected)
+            m_outdated.push_back(*m_expected); // an earlier request is still on its way
         if (shown && *shown != asked)
-            outdated_.push_back(*shown);
-        expected_ = asked;
+            m_outdated.push_back(*shown);
+        m_expected = asked;
     }
 
     // True when `seen` is to be reported.
     bool observed(WindowPair seen)
     {
-        if (expected_ == seen) {
-            outdated_.clear();
+        if (m_expected == seen) {
+            m_outdated.clear();
             return false;
         }
-        if (std::find(outdated_.begin(), outdated_.end(), seen) != outdated_.end())
+        if (std::find(m_outdated.begin(), m_outdated.end(), seen) != m_outdated.end())
             return false;
-        outdated_.clear();
-        expected_ = seen;
+        m_outdated.clear();
+        m_expected = seen;
         return true;
     }
 
 private:
-    std::optional<WindowPair> expected_; // what the client believes
-    std::vector<WindowPair> outdated_;
+    std::optional<WindowPair> m_expected; // what the client believes
+    std::vector<WindowPair> m_outdated;
 };
 
 } // namespace platform::gtk

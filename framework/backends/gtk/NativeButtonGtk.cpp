@@ -6,7 +6,7 @@ namespace platform::gtk {
 
 NativeButtonGtk::NativeButtonGtk(GtkLayout* layout, NativeButtonClient& client)
     : NativeControlGtk(layout, GObjectHandle<GtkWidget>::refSink(gtk_button_new_with_label("")))
-    , client_(client)
+    , m_client(client)
 {
     g_signal_connect(widget(), "clicked", G_CALLBACK(&NativeButtonGtk::onClicked), this);
 }
@@ -23,7 +23,7 @@ void NativeButtonGtk::setCaption(std::string_view caption)
 
 void NativeButtonGtk::onClicked(GtkButton*, gpointer self)
 {
-    guardCallback("button click", [&] { static_cast<NativeButtonGtk*>(self)->client_.nativeButtonClicked(); });
+    guardCallback("button click", [&] { static_cast<NativeButtonGtk*>(self)->m_client.nativeButtonClicked(); });
 }
 
 } // namespace platform::gtk

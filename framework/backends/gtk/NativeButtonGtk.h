@@ -14,7 +14,7 @@ public:
 private:
     static void onClicked(GtkButton*, gpointer self);
 
-    NativeButtonClient& client_;
+    NativeButtonClient& m_client;
 };
 
 } // namespace platform::gtk

@@ -46,13 +46,13 @@ public:
         gtk_widget_set_tooltip_text(widget(), text.empty() ? nullptr : std::string(text).c_str());
     }
 
-    GtkWidget* widget() const { return widget_.get(); }
+    GtkWidget* widget() const { return m_widget.get(); }
 
 protected:
     // False once the window has gone and destroyed the widget with it.
     bool inWindow() const { return gtk_widget_get_parent(widget()) != nullptr; }
 
-    NativeControlGtk(GtkLayout* layout, GObjectHandle<GtkWidget> widget) : widget_(std::move(widget))
+    NativeControlGtk(GtkLayout* layout, GObjectHandle<GtkWidget> widget) : m_widget(std::move(widget))
     {
         gtk_widget_set_size_request(this->widget(), 0, 0);
         // Only setVisible decides whether a control shows: showing the window
@@ -63,7 +63,7 @@ protected:
     }
 
 private:
-    GObjectHandle<GtkWidget> widget_;
+    GObjectHandle<GtkWidget> m_widget;
 };
 
 } // namespace platform::gtk

@@ -6,7 +6,7 @@ namespace platform::gtk {
 
 NativeTextFieldGtk::NativeTextFieldGtk(GtkLayout* layout, NativeTextFieldClient& client)
     : NativeControlGtk(layout, GObjectHandle<GtkWidget>::refSink(gtk_entry_new()))
-    , client_(client)
+    , m_client(client)
 {
     // Without this an entry insists on room for a default number of
     // characters, wider than many fields the framework lays out.
@@ -23,9 +23,9 @@ void NativeTextFieldGtk::setText(std::string_view text)
 {
     // The client already knows text it set; "changed" fires for it all the
     // same (twice: once emptied, once filled), so it is muted meanwhile.
-    settingText_ = true;
+    m_settingText = true;
     gtk_entry_set_text(GTK_ENTRY(widget()), std::string(text).c_str());
-    settingText_ = false;
+    m_settingText = false;
 }
 
 void NativeTextFieldGtk::setPassword(bool password)
@@ -41,9 +41,9 @@ void NativeTextFieldGtk::setReadOnly(bool readOnly)
 void NativeTextFieldGtk::onChanged(GtkEditable* editable, gpointer self)
 {
     auto& field = *static_cast<NativeTextFieldGtk*>(self);
-    if (field.settingText_)
+    if (field.m_settingText)
         return;
-    guardCallback("text change", [&] { field.client_.nativeTextChanged(gtk_entry_get_text(GTK_ENTRY(editable))); });
+    guardCallback("text change", [&] { field.m_client.nativeTextChanged(gtk_entry_get_text(GTK_ENTRY(editable))); });
 }
 
 } // namespace platform::gtk

@@ -16,8 +16,8 @@ public:
 private:
     static void onChanged(GtkEditable*, gpointer self);
 
-    NativeTextFieldClient& client_;
-    bool settingText_ = false;
+    NativeTextFieldClient& m_client;
+    bool m_settingText = false;
 };
 
 } // namespace platform::gtk

@@ -2,7 +2,7 @@
 
 #include "CallbackGuardGtk.h"
 
-#include "platform/PageAddress.h"
+#include "os/PageAddress.h"
 
 #include <memory>
 #include <string>
@@ -46,7 +46,7 @@ void freePrintDialog(gpointer data)
 
 NativeWebViewGtk::NativeWebViewGtk(GtkLayout* layout, WebKitWebContext* context, NativeWebViewClient& client)
     : NativeControlGtk(layout, GObjectHandle<GtkWidget>::refSink(webkit_web_view_new_with_context(context)))
-    , client_(client)
+    , m_client(client)
 {
     g_signal_connect(widget(), "button-press-event", G_CALLBACK(&NativeWebViewGtk::onButtonPress), this);
     g_signal_connect(widget(), "key-press-event", G_CALLBACK(&NativeWebViewGtk::onKeyPress), this);
@@ -66,8 +66,8 @@ NativeWebViewGtk::~NativeWebViewGtk()
     // client that is going away with us.
     g_signal_handlers_disconnect_by_data(widget(), this);
     g_signal_handlers_disconnect_by_data(webkit_web_view_get_context(view()), this);
-    if (printDialogSource_)
-        g_source_remove(printDialogSource_);
+    if (m_printDialogSource)
+        g_source_remove(m_printDialogSource);
 }
 
 void NativeWebViewGtk::loadURL(std::string_view url)
@@ -77,7 +77,7 @@ void NativeWebViewGtk::loadURL(std::string_view url)
     // The engine asks the navigation policy about every address but two: a
     // script one, which it runs in the page at once, and an empty one, which
     // it takes for a blank page. Those are put to the client here instead.
-    if ((url.empty() || IsScriptAddress(url)) && client_.nativeWebViewShouldCancelLoad(url))
+    if ((url.empty() || os::IsScriptAddress(url)) && m_client.nativeWebViewShouldCancelLoad(url))
         return;
     navigateForUser([this, uri = std::string(url)] { webkit_web_view_load_uri(view(), uri.c_str()); });
 }
@@ -141,17 +141,17 @@ void NativeWebViewGtk::goToHistoryItem(WebKitBackForwardListItem* item)
 // seconds after a load it was sent went unanswered.
 void NativeWebViewGtk::navigateForUser(std::function<void()> navigate)
 {
-    userNavigation_ = std::move(navigate);
-    if (std::exchange(scriptDialogShown_, false) || !webkit_web_view_get_is_web_process_responsive(view()))
+    m_userNavigation = std::move(navigate);
+    if (std::exchange(m_scriptDialogShown, false) || !webkit_web_view_get_is_web_process_responsive(view()))
         webkit_web_view_terminate_web_process(view());
-    userNavigation_();
+    m_userNavigation();
 }
 
 void NativeWebViewGtk::print(bool showDialog)
 {
     if (!inWindow())
         return;
-    if (showDialog && printDialogSource_)
+    if (showDialog && m_printDialogSource)
         return; // a dialog is already on its way
     auto operation = GObjectHandle<WebKitPrintOperation>::adopt(webkit_print_operation_new(view()));
     if (!showDialog) {
@@ -164,18 +164,18 @@ void NativeWebViewGtk::print(bool showDialog)
 
 void NativeWebViewGtk::showPrintDialog(GObjectHandle<WebKitPrintOperation> operation)
 {
-    auto pending = std::make_unique<PendingPrintDialog>(PendingPrintDialog { &printDialogSource_,
+    auto pending = std::make_unique<PendingPrintDialog>(PendingPrintDialog { &m_printDialogSource,
         std::move(operation), GObjectHandle<GtkWidget>::refSink(gtk_widget_get_toplevel(widget())) });
     // The dialog is modal; deferring it lets this call return at once. The
     // view removes the idle if it dies first.
-    printDialogSource_ = g_idle_add_full(G_PRIORITY_DEFAULT_IDLE, &runPrintDialog, pending.release(), &freePrintDialog);
+    m_printDialogSource = g_idle_add_full(G_PRIORITY_DEFAULT_IDLE, &runPrintDialog, pending.release(), &freePrintDialog);
 }
 
 // Both run before the engine passes the event on to the page, which still
 // gets it.
 gboolean NativeWebViewGtk::onButtonPress(GtkWidget*, GdkEventButton*, gpointer self)
 {
-    guardCallback("user input", [&] { static_cast<NativeWebViewGtk*>(self)->client_.nativeWebViewUserActed(); });
+    guardCallback("user input", [&] { static_cast<NativeWebViewGtk*>(self)->m_client.nativeWebViewUserActed(); });
     return FALSE;
 }
 
@@ -186,10 +186,10 @@ gboolean NativeWebViewGtk::onKeyPress(GtkWidget*, GdkEventKey* event, gpointer s
 {
     auto& view = *static_cast<NativeWebViewGtk*>(self);
     const std::pair press { event->time, event->hardware_keycode };
-    if (press == view.lastKeyPress_)
+    if (press == view.m_lastKeyPress)
         return FALSE;
-    view.lastKeyPress_ = press;
-    guardCallback("user input", [&] { view.client_.nativeWebViewUserActed(); });
+    view.m_lastKeyPress = press;
+    guardCallback("user input", [&] { view.m_client.nativeWebViewUserActed(); });
     return FALSE;
 }
 
@@ -219,7 +219,7 @@ gboolean NativeWebViewGtk::onDecidePolicy(
 bool NativeWebViewGtk::decideNavigation(WebKitNavigationPolicyDecision* decision)
 {
     WebKitNavigationAction* action = webkit_navigation_policy_decision_get_navigation_action(decision);
-    if (client_.nativeWebViewShouldCancelLoad(requestURI(action)))
+    if (m_client.nativeWebViewShouldCancelLoad(requestURI(action)))
         webkit_policy_decision_ignore(WEBKIT_POLICY_DECISION(decision));
     else
         webkit_policy_decision_use(WEBKIT_POLICY_DECISION(decision));
@@ -232,14 +232,14 @@ bool NativeWebViewGtk::decideNewWindow(WebKitNavigationPolicyDecision* decision)
     // Ignoring it also keeps the engine from asking for the window through
     // "create", so the client hears of this request once.
     webkit_policy_decision_ignore(WEBKIT_POLICY_DECISION(decision));
-    client_.nativeWebViewNewWindowRequested(requestURI(action));
+    m_client.nativeWebViewNewWindowRequested(requestURI(action));
     return true;
 }
 
 GtkWidget* NativeWebViewGtk::onCreate(WebKitWebView*, WebKitNavigationAction* action, gpointer self)
 {
     guardCallback("new window request",
-        [&] { static_cast<NativeWebViewGtk*>(self)->client_.nativeWebViewNewWindowRequested(requestURI(action)); });
+        [&] { static_cast<NativeWebViewGtk*>(self)->m_client.nativeWebViewNewWindowRequested(requestURI(action)); });
     return nullptr; // no window: the client decides where the page goes
 }
 
@@ -247,14 +247,14 @@ void NativeWebViewGtk::onLoadChanged(WebKitWebView* webView, WebKitLoadEvent eve
 {
     if (event == WEBKIT_LOAD_COMMITTED) {
         auto& view = *static_cast<NativeWebViewGtk*>(self);
-        view.userNavigation_ = nullptr;
-        view.scriptDialogShown_ = false; // the page that opened it is gone
+        view.m_userNavigation = nullptr;
+        view.m_scriptDialogShown = false; // the page that opened it is gone
     }
     if (event != WEBKIT_LOAD_FINISHED)
         return;
     guardCallback("document complete", [&] {
         const gchar* uri = webkit_web_view_get_uri(webView);
-        static_cast<NativeWebViewGtk*>(self)->client_.nativeWebViewDocumentComplete(uri ? uri : "");
+        static_cast<NativeWebViewGtk*>(self)->m_client.nativeWebViewDocumentComplete(uri ? uri : "");
     });
 }
 
@@ -266,7 +266,7 @@ void NativeWebViewGtk::onDownloadStarted(WebKitWebContext*, WebKitDownload* down
     if (webkit_download_get_web_view(download) != view.view())
         return;
     const gchar* uri = webkit_uri_request_get_uri(webkit_download_get_request(download));
-    guardCallback("download", [&] { view.client_.nativeWebViewDownloadRequested(uri ? uri : ""); });
+    guardCallback("download", [&] { view.m_client.nativeWebViewDownloadRequested(uri ? uri : ""); });
 }
 
 // A print request the client grants shows the dialog the way print() does,
@@ -275,7 +275,7 @@ gboolean NativeWebViewGtk::onPrint(WebKitWebView*, WebKitPrintOperation* operati
 {
     auto& view = *static_cast<NativeWebViewGtk*>(self);
     guardCallback("print request", [&] {
-        if (view.client_.nativeWebViewShouldPrint() && !view.printDialogSource_)
+        if (view.m_client.nativeWebViewShouldPrint() && !view.m_printDialogSource)
             view.showPrintDialog(GObjectHandle<WebKitPrintOperation>::refSink(operation));
     });
     return TRUE;
@@ -287,8 +287,8 @@ gboolean NativeWebViewGtk::onPrint(WebKitWebView*, WebKitPrintOperation* operati
 gboolean NativeWebViewGtk::onScriptDialog(WebKitWebView*, WebKitScriptDialog* dialog, gpointer self)
 {
     auto& view = *static_cast<NativeWebViewGtk*>(self);
-    if (!view.userNavigation_) {
-        view.scriptDialogShown_ = true;
+    if (!view.m_userNavigation) {
+        view.m_scriptDialogShown = true;
         return FALSE;
     }
     if (webkit_script_dialog_get_dialog_type(dialog) == WEBKIT_SCRIPT_DIALOG_BEFORE_UNLOAD_CONFIRM)
@@ -299,11 +299,11 @@ gboolean NativeWebViewGtk::onScriptDialog(WebKitWebView*, WebKitScriptDialog* di
 void NativeWebViewGtk::onResponsiveChanged(WebKitWebView* webView, GParamSpec*, gpointer self)
 {
     auto& view = *static_cast<NativeWebViewGtk*>(self);
-    if (!view.userNavigation_ || webkit_web_view_get_is_web_process_responsive(webView))
+    if (!view.m_userNavigation || webkit_web_view_get_is_web_process_responsive(webView))
         return;
-    view.scriptDialogShown_ = false;
+    view.m_scriptDialogShown = false;
     webkit_web_view_terminate_web_process(webView);
-    view.userNavigation_();
+    view.m_userNavigation();
 }
 
 } // namespace platform::gtk

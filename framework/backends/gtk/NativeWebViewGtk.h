@@ -46,11 +46,11 @@ private:
     void goToHistoryItem(WebKitBackForwardListItem* item);
     void navigateForUser(std::function<void()> navigate);
 
-    NativeWebViewClient& client_;
-    guint printDialogSource_ = 0;
-    std::optional<std::pair<guint32, guint16>> lastKeyPress_; // its time and key
-    bool scriptDialogShown_ = false; // by the page, and maybe still up
-    std::function<void()> userNavigation_; // asked for and not yet under way
+    NativeWebViewClient& m_client;
+    guint m_printDialogSource = 0;
+    std::optional<std::pair<guint32, guint16>> m_lastKeyPress; // its time and key
+    bool m_scriptDialogShown = false; // by the page, and maybe still up
+    std::function<void()> m_userNavigation; // asked for and not yet under way
 };
 
 } // namespace platform::gtk

@@ -26,34 +26,34 @@ constexpr guint DialogsGoneCheckMs = 20;
 
 NativeWindowGtk::NativeWindowGtk(
     NativeWindowClient& client, WebContextGtk& webContext, std::function<void(NativeWindowGtk*)> onDestroy)
-    : client_(client)
-    , webContext_(webContext)
-    , window_(GObjectHandle<GtkWidget>::refSink(gtk_window_new(GTK_WINDOW_TOPLEVEL)))
-    , layout_(GObjectHandle<GtkWidget>::refSink(gtk_layout_new(nullptr, nullptr)))
-    , background_(GObjectHandle<GtkCssProvider>::adopt(gtk_css_provider_new()))
-    , onDestroy_(std::move(onDestroy))
+    : m_client(client)
+    , m_webContext(webContext)
+    , m_window(GObjectHandle<GtkWidget>::refSink(gtk_window_new(GTK_WINDOW_TOPLEVEL)))
+    , m_layout(GObjectHandle<GtkWidget>::refSink(gtk_layout_new(nullptr, nullptr)))
+    , m_background(GObjectHandle<GtkCssProvider>::adopt(gtk_css_provider_new()))
+    , m_onDestroy(std::move(onDestroy))
 {
     // Positions name the frame's top-left corner, as gtk_window_move does
     // with this gravity.
     gtk_window_set_gravity(window(), GDK_GRAVITY_NORTH_WEST);
-    gtk_style_context_add_provider(gtk_widget_get_style_context(window_.get()),
-        GTK_STYLE_PROVIDER(background_.get()), GTK_STYLE_PROVIDER_PRIORITY_APPLICATION + 1);
-    gtk_container_add(GTK_CONTAINER(window_.get()), layout_.get());
-    gtk_widget_show(layout_.get());
+    gtk_style_context_add_provider(gtk_widget_get_style_context(m_window.get()),
+        GTK_STYLE_PROVIDER(m_background.get()), GTK_STYLE_PROVIDER_PRIORITY_APPLICATION + 1);
+    gtk_container_add(GTK_CONTAINER(m_window.get()), m_layout.get());
+    gtk_widget_show(m_layout.get());
 
     // Not connected after: GtkWindow's own handler ends the emission.
-    g_signal_connect(window_.get(), "configure-event", G_CALLBACK(&NativeWindowGtk::onConfigure), this);
-    g_signal_connect(window_.get(), "delete-event", G_CALLBACK(&NativeWindowGtk::onDelete), this);
+    g_signal_connect(m_window.get(), "configure-event", G_CALLBACK(&NativeWindowGtk::onConfigure), this);
+    g_signal_connect(m_window.get(), "delete-event", G_CALLBACK(&NativeWindowGtk::onDelete), this);
 }
 
 NativeWindowGtk::~NativeWindowGtk()
 {
-    if (closeAfterDialogs_)
-        g_source_remove(closeAfterDialogs_);
-    g_signal_handlers_disconnect_by_data(window_.get(), this);
-    gtk_widget_destroy(window_.get());
-    if (onDestroy_)
-        onDestroy_(this);
+    if (m_closeAfterDialogs)
+        g_source_remove(m_closeAfterDialogs);
+    g_signal_handlers_disconnect_by_data(m_window.get(), this);
+    gtk_widget_destroy(m_window.get());
+    if (m_onDestroy)
+        m_onDestroy(this);
 }
 
 void NativeWindowGtk::setTitle(std::string_view title)
@@ -63,7 +63,7 @@ void NativeWindowGtk::setTitle(std::string_view title)
 
 void NativeWindowGtk::setPosition(std::int32_t left, std::int32_t top)
 {
-    positionReports_.requested({ left, top }, shown(gtk_window_get_position));
+    m_positionReports.requested({ left, top }, shown(gtk_window_get_position));
     gtk_window_move(window(), left, top);
 }
 
@@ -71,7 +71,7 @@ void NativeWindowGtk::setSize(std::int32_t width, std::int32_t height)
 {
     width = std::clamp(width, 1, LargestWindowSide);
     height = std::clamp(height, 1, LargestWindowSide);
-    sizeReports_.requested({ width, height }, shown(gtk_window_get_size));
+    m_sizeReports.requested({ width, height }, shown(gtk_window_get_size));
     gtk_window_resize(window(), width, height);
 }
 
@@ -108,7 +108,7 @@ void NativeWindowGtk::setBackgroundColor(std::optional<Color> color)
         css = rule;
     }
     // The provider is this window's own, so the rule reaches no other widget.
-    gtk_css_provider_load_from_data(background_.get(), css.c_str(), -1, nullptr);
+    gtk_css_provider_load_from_data(m_background.get(), css.c_str(), -1, nullptr);
 }
 
 void NativeWindowGtk::setFullScreen(bool fullScreen)
@@ -122,12 +122,12 @@ void NativeWindowGtk::setFullScreen(bool fullScreen)
 void NativeWindowGtk::show()
 {
     // Not gtk_widget_show_all: controls are shown or hidden by setVisible.
-    gtk_widget_show(window_.get());
+    gtk_widget_show(m_window.get());
 }
 
 void NativeWindowGtk::hide()
 {
-    gtk_widget_hide(window_.get());
+    gtk_widget_hide(m_window.get());
 }
 
 void NativeWindowGtk::focus()
@@ -137,7 +137,7 @@ void NativeWindowGtk::focus()
 
 void NativeWindowGtk::refresh()
 {
-    gtk_widget_queue_draw(window_.get());
+    gtk_widget_queue_draw(m_window.get());
 }
 
 void NativeWindowGtk::maximize()
@@ -173,7 +173,7 @@ std::unique_ptr<NativeTextField> NativeWindowGtk::createTextField(NativeTextFiel
 
 std::unique_ptr<NativeWebView> NativeWindowGtk::createWebView(NativeWebViewClient& client)
 {
-    return std::make_unique<NativeWebViewGtk>(layout(), webContext_.context(), client);
+    return std::make_unique<NativeWebViewGtk>(layout(), m_webContext.context(), client);
 }
 
 gboolean NativeWindowGtk::onConfigure(GtkWidget*, GdkEventConfigure*, gpointer self)
@@ -185,7 +185,7 @@ gboolean NativeWindowGtk::onConfigure(GtkWidget*, GdkEventConfigure*, gpointer s
 // A measure GTK takes of the window (its size or its place), once it shows.
 std::optional<WindowPair> NativeWindowGtk::shown(void (*measure)(GtkWindow*, gint*, gint*)) const
 {
-    if (!gtk_widget_get_mapped(window_.get()))
+    if (!gtk_widget_get_mapped(m_window.get()))
         return std::nullopt;
     WindowPair value;
     measure(window(), &value.first, &value.second);
@@ -202,9 +202,9 @@ void NativeWindowGtk::reportGeometryChange()
         return;
     // Both filters are brought up to date before the client hears anything,
     // as what it does on hearing may reach back into this window.
-    const bool resized = sizeReports_.observed(*size);
-    const bool moved = positionReports_.observed(*position);
-    NativeWindowClient& client = client_;
+    const bool resized = m_sizeReports.observed(*size);
+    const bool moved = m_positionReports.observed(*position);
+    NativeWindowClient& client = m_client;
     if (resized)
         client.nativeWindowResized(size->first, size->second);
     if (moved)
@@ -217,7 +217,7 @@ void NativeWindowGtk::reportGeometryChange()
 // passed on once they have gone, which is after their loops have returned.
 void NativeWindowGtk::requestClose()
 {
-    if (closeAfterDialogs_)
+    if (m_closeAfterDialogs)
         return; // already on its way
     const auto dialogs = modalDialogs();
     if (dialogs.empty()) {
@@ -226,7 +226,7 @@ void NativeWindowGtk::requestClose()
     }
     for (GtkDialog* dialog : dialogs)
         gtk_dialog_response(dialog, GTK_RESPONSE_CANCEL);
-    closeAfterDialogs_ = g_timeout_add(DialogsGoneCheckMs, &NativeWindowGtk::closeOnceDialogsHaveGone, this);
+    m_closeAfterDialogs = g_timeout_add(DialogsGoneCheckMs, &NativeWindowGtk::closeOnceDialogsHaveGone, this);
 }
 
 gboolean NativeWindowGtk::closeOnceDialogsHaveGone(gpointer self)
@@ -234,7 +234,7 @@ gboolean NativeWindowGtk::closeOnceDialogsHaveGone(gpointer self)
     auto& window = *static_cast<NativeWindowGtk*>(self);
     if (!window.modalDialogs().empty())
         return G_SOURCE_CONTINUE;
-    window.closeAfterDialogs_ = 0;
+    window.m_closeAfterDialogs = 0;
     window.tellClientOfClose();
     return G_SOURCE_REMOVE;
 }
@@ -254,7 +254,7 @@ std::vector<GtkDialog*> NativeWindowGtk::modalDialogs() const
 
 void NativeWindowGtk::tellClientOfClose()
 {
-    guardCallback("window close request", [&] { client_.nativeWindowCloseRequested(); });
+    guardCallback("window close request", [&] { m_client.nativeWindowCloseRequested(); });
 }
 
 gboolean NativeWindowGtk::onDelete(GtkWidget*, GdkEvent*, gpointer self)

@@ -62,18 +62,18 @@ private:
     void reportGeometryChange();
     std::optional<WindowPair> shown(void (*measure)(GtkWindow*, gint*, gint*)) const;
 
-    GtkWindow* window() const { return GTK_WINDOW(window_.get()); }
-    GtkLayout* layout() const { return GTK_LAYOUT(layout_.get()); }
+    GtkWindow* window() const { return GTK_WINDOW(m_window.get()); }
+    GtkLayout* layout() const { return GTK_LAYOUT(m_layout.get()); }
 
-    NativeWindowClient& client_;
-    WebContextGtk& webContext_;
-    GObjectHandle<GtkWidget> window_;
-    GObjectHandle<GtkWidget> layout_;
-    GObjectHandle<GtkCssProvider> background_;
-    GeometryReportFilter sizeReports_;
-    GeometryReportFilter positionReports_;
-    std::function<void(NativeWindowGtk*)> onDestroy_;
-    guint closeAfterDialogs_ = 0; // a close request waiting for dialogs to go
+    NativeWindowClient& m_client;
+    WebContextGtk& m_webContext;
+    GObjectHandle<GtkWidget> m_window;
+    GObjectHandle<GtkWidget> m_layout;
+    GObjectHandle<GtkCssProvider> m_background;
+    GeometryReportFilter m_sizeReports;
+    GeometryReportFilter m_positionReports;
+    std::function<void(NativeWindowGtk*)> m_onDestroy;
+    guint m_closeAfterDialogs = 0; // a close request waiting for dialogs to go
 };
 
 } // namespace platform::gtk

@@ -4,8 +4,8 @@
 #include "GLibPtrGtk.h"
 #include "NativeWindowGtk.h"
 
-#include "platform/PreferencesFolder.h"
-#include "platform/XdgFolders.h"
+#include "os/PreferencesFolder.h"
+#include "os/XdgFolders.h"
 
 #include <algorithm>
 #include <string>
@@ -75,23 +75,23 @@ void DispatchEventAsGtkDoes(GdkEvent* event, gpointer)
 
 PlatformGtk::~PlatformGtk()
 {
-    if (initialized_)
+    if (m_initialized)
         gdk_event_handler_set(&DispatchEventAsGtkDoes, nullptr, nullptr);
-    if (controlStyle_)
-        gtk_style_context_remove_provider_for_screen(gdk_screen_get_default(), GTK_STYLE_PROVIDER(controlStyle_.get()));
+    if (m_controlStyle)
+        gtk_style_context_remove_provider_for_screen(gdk_screen_get_default(), GTK_STYLE_PROVIDER(m_controlStyle.get()));
 }
 
 void PlatformGtk::initialize()
 {
-    if (initialized_)
+    if (m_initialized)
         return;
     // Programs this one starts get the environment it was given, before the
     // fixes below, which serve this process alone (a run folder goes with it).
-    startingEnvironment_.reset(g_get_environ());
+    m_startingEnvironment.reset(g_get_environ());
     // GTK and the engine read these once, at their first use, from here on.
-    KeepOnlyUsableXdgFolders();
-    runFolder_ = ProvideFoldersTheEngineNeeds();
-    TellUserWhenSettingsCantBeKept();
+    os::KeepOnlyUsableXdgFolders();
+    m_runFolder = os::ProvideFoldersTheEngineNeeds();
+    os::TellUserWhenSettingsCantBeKept();
     // Windows are placed by position, which only X11 allows a client to do.
     gdk_set_allowed_backends("x11,*");
     // The program takes no command-line arguments, and so no GTK ones either.
@@ -101,35 +101,35 @@ void PlatformGtk::initialize()
                                                 : std::string("cannot open the display: DISPLAY is not set"));
     }
 
-    controlStyle_ = GObjectHandle<GtkCssProvider>::adopt(gtk_css_provider_new());
+    m_controlStyle = GObjectHandle<GtkCssProvider>::adopt(gtk_css_provider_new());
     GError* rawError = nullptr;
-    gtk_css_provider_load_from_data(controlStyle_.get(), ControlStyle, -1, &rawError);
+    gtk_css_provider_load_from_data(m_controlStyle.get(), ControlStyle, -1, &rawError);
     if (GErrorPtr error { rawError })
         throw PlatformError(std::string("cannot load the control style: ") + error->message);
     gtk_style_context_add_provider_for_screen(
-        gdk_screen_get_default(), GTK_STYLE_PROVIDER(controlStyle_.get()), GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
+        gdk_screen_get_default(), GTK_STYLE_PROVIDER(m_controlStyle.get()), GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
     gdk_event_handler_set(&DispatchEventKeepingCloses, nullptr, nullptr);
-    endSignals_.emplace([this] { closeEveryWindow(); });
-    initialized_ = true;
+    m_endSignals.emplace([this] { closeEveryWindow(); });
+    m_initialized = true;
 }
 
 void PlatformGtk::requireInitialized() const
 {
-    if (!initialized_)
+    if (!m_initialized)
         throw PlatformError("the GTK platform is used before initialize()");
 }
 
 EventLoop& PlatformGtk::eventLoop()
 {
-    return eventLoop_;
+    return m_eventLoop;
 }
 
 std::unique_ptr<NativeWindow> PlatformGtk::createWindow(NativeWindowClient& client)
 {
     requireInitialized();
     auto window = std::make_unique<NativeWindowGtk>(
-        client, webContext_, [this](NativeWindowGtk* gone) { std::erase(openWindows_, gone); });
-    openWindows_.push_back(window.get());
+        client, m_webContext, [this](NativeWindowGtk* gone) { std::erase(m_openWindows, gone); });
+    m_openWindows.push_back(window.get());
     return window;
 }
 
@@ -137,12 +137,12 @@ std::unique_ptr<NativeWindow> PlatformGtk::createWindow(NativeWindowClient& clie
 // closing the windows keeps; each is asked to close as its close button would.
 void PlatformGtk::closeEveryWindow()
 {
-    if (openWindows_.empty()) {
-        eventLoop_.quit();
+    if (m_openWindows.empty()) {
+        m_eventLoop.quit();
         return;
     }
-    for (NativeWindowGtk* window : std::vector(openWindows_)) {
-        if (std::ranges::find(openWindows_, window) != openWindows_.end())
+    for (NativeWindowGtk* window : std::vector(m_openWindows)) {
+        if (std::ranges::find(m_openWindows, window) != m_openWindows.end())
             window->requestClose();
     }
 }
@@ -163,7 +163,7 @@ std::vector<Rect> PlatformGtk::screens()
 
 void PlatformGtk::openInDefaultBrowser(std::string_view url, std::function<void(std::string_view)> failed)
 {
-    LaunchDefaultBrowser(url, startingEnvironment_.get(), std::move(failed));
+    LaunchDefaultBrowser(url, m_startingEnvironment.get(), std::move(failed));
 }
 
 } // namespace platform::gtk

@@ -6,7 +6,7 @@
 #include "GObjectHandleGtk.h"
 #include "WebContextGtk.h"
 #include "platform/Platform.h"
-#include "platform/XdgFolders.h"
+#include "os/XdgFolders.h"
 
 #include <gtk/gtk.h>
 
@@ -29,14 +29,14 @@ private:
     void requireInitialized() const;
     void closeEveryWindow();
 
-    bool initialized_ = false;
-    GStrvPtr startingEnvironment_;
-    std::optional<RunFolder> runFolder_;
-    EventLoopGtk eventLoop_;
-    GObjectHandle<GtkCssProvider> controlStyle_;
-    WebContextGtk webContext_;
-    std::vector<NativeWindowGtk*> openWindows_; // oldest first, not owned
-    std::optional<EndSignalsGtk> endSignals_;
+    bool m_initialized = false;
+    GStrvPtr m_startingEnvironment;
+    std::optional<os::RunFolder> m_runFolder;
+    EventLoopGtk m_eventLoop;
+    GObjectHandle<GtkCssProvider> m_controlStyle;
+    WebContextGtk m_webContext;
+    std::vector<NativeWindowGtk*> m_openWindows; // oldest first, not owned
+    std::optional<EndSignalsGtk> m_endSignals;
 };
 
 } // namespace platform::gtk

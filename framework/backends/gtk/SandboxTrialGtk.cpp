@@ -17,8 +17,8 @@ SandboxTrialGtk::SandboxTrialGtk()
     // mapped the engine feels; the child only runs `true`.
     const auto flags = static_cast<GSpawnFlags>(G_SPAWN_DO_NOT_REAP_CHILD | G_SPAWN_LEAVE_DESCRIPTORS_OPEN
         | G_SPAWN_STDOUT_TO_DEV_NULL | G_SPAWN_STDERR_TO_DEV_NULL);
-    if (!bwrap || !g_spawn_async(nullptr, const_cast<gchar**>(argv), nullptr, flags, nullptr, nullptr, &trial_, nullptr))
-        works_ = false;
+    if (!bwrap || !g_spawn_async(nullptr, const_cast<gchar**>(argv), nullptr, flags, nullptr, nullptr, &m_trial, nullptr))
+        m_works = false;
 }
 
 SandboxTrialGtk::~SandboxTrialGtk()
@@ -28,16 +28,16 @@ SandboxTrialGtk::~SandboxTrialGtk()
 
 bool SandboxTrialGtk::sandboxWorks()
 {
-    if (!works_) {
+    if (!m_works) {
         int status = 0;
         pid_t reaped;
         do
-            reaped = waitpid(trial_, &status, 0);
+            reaped = waitpid(m_trial, &status, 0);
         while (reaped < 0 && errno == EINTR);
-        works_ = reaped == trial_ && g_spawn_check_wait_status(status, nullptr);
-        g_spawn_close_pid(trial_);
+        m_works = reaped == m_trial && g_spawn_check_wait_status(status, nullptr);
+        g_spawn_close_pid(m_trial);
     }
-    return *works_;
+    return *m_works;
 }
 
 } // namespace platform::gtk

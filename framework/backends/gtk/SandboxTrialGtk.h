@@ -23,8 +23,8 @@ public:
     bool sandboxWorks();
 
 private:
-    GPid trial_ = 0;
-    std::optional<bool> works_;
+    GPid m_trial = 0;
+    std::optional<bool> m_works;
 };
 
 } // namespace platform::gtk

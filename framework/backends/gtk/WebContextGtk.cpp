@@ -2,7 +2,7 @@
 
 #include "GLibPtrGtk.h"
 
-#include "platform/TellUser.h"
+#include "os/TellUser.h"
 
 #include <errno.h>
 #include <unistd.h>
@@ -47,8 +47,8 @@ void CancelDownload(WebKitWebContext*, WebKitDownload* download, gpointer)
 
 WebKitWebContext* WebContextGtk::context()
 {
-    if (context_)
-        return context_.get();
+    if (m_context)
+        return m_context.get();
 
     const char* program = program_invocation_short_name;
     GCharPtr dataDirectory(g_build_filename(g_get_user_data_dir(), program, nullptr));
@@ -67,13 +67,13 @@ WebKitWebContext* WebContextGtk::context()
     // Connected first, so the download is stopped before any view hears of it.
     g_signal_connect(context.get(), "download-started", G_CALLBACK(&CancelDownload), nullptr);
     // Has to be settled before the first web process starts.
-    if (sandboxTrial_.sandboxWorks())
+    if (m_sandboxTrial.sandboxWorks())
         webkit_web_context_set_sandbox_enabled(context.get(), TRUE);
     else
-        TellUser("bubblewrap is unavailable here; web pages run without a sandbox");
+        os::TellUser("bubblewrap is unavailable here; web pages run without a sandbox");
 
-    context_ = std::move(context);
-    return context_.get();
+    m_context = std::move(context);
+    return m_context.get();
 }
 
 } // namespace platform::gtk

@@ -31,8 +31,8 @@ public:
 
 private:
     // Started with the platform, so the trial overlaps the toolkit's start.
-    SandboxTrialGtk sandboxTrial_;
-    GObjectHandle<WebKitWebContext> context_;
+    SandboxTrialGtk m_sandboxTrial;
+    GObjectHandle<WebKitWebContext> m_context;
 };
 
 } // namespace platform::gtk

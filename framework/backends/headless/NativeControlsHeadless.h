@@ -4,11 +4,11 @@
 
 #include <string>
 
-namespace headless {
+namespace platform::headless {
 
 // What every headless control remembers of what it was told.
 template<class Interface>
-class HeadlessControl : public Interface {
+class NativeControlHeadless : public Interface {
 public:
     void setGeometry(platform::Rect rect) override { geometry = rect; }
     void setVisible(bool value) override { visible = value; }
@@ -21,9 +21,9 @@ public:
     std::string tooltip;
 };
 
-class HeadlessButton final : public HeadlessControl<platform::NativeButton> {
+class NativeButtonHeadless final : public NativeControlHeadless<platform::NativeButton> {
 public:
-    explicit HeadlessButton(platform::NativeButtonClient& client) : m_client(client) { }
+    explicit NativeButtonHeadless(platform::NativeButtonClient& client) : m_client(client) { }
     void setCaption(std::string_view text) override { caption = text; }
 
     // A user's click.
@@ -35,12 +35,12 @@ private:
     platform::NativeButtonClient& m_client;
 };
 
-class HeadlessSeparator final : public HeadlessControl<platform::NativeSeparator> { };
+class NativeSeparatorHeadless final : public NativeControlHeadless<platform::NativeSeparator> { };
 
-class HeadlessTextField final : public HeadlessControl<platform::NativeTextField> {
+class NativeTextFieldHeadless final : public NativeControlHeadless<platform::NativeTextField> {
 public:
     // Nobody types into it: the program's only text field is hidden.
-    explicit HeadlessTextField(platform::NativeTextFieldClient&) { }
+    explicit NativeTextFieldHeadless(platform::NativeTextFieldClient&) { }
     void setText(std::string_view value) override { text = value; }
     void setPassword(bool value) override { password = value; }
     void setReadOnly(bool value) override { readOnly = value; }
@@ -50,4 +50,4 @@ public:
     bool readOnly = false;
 };
 
-} // namespace headless
+} // namespace platform::headless

@@ -5,12 +5,12 @@
 #include <chrono>
 #include <deque>
 
-namespace headless {
+namespace platform::headless {
 
 // A deterministic loop: posted work runs in order, one item at a time. With
 // nothing left to run and no quit asked for, the loop would wait forever, so
 // run() reports a hung loop instead; a watchdog bounds the work it will do.
-class HeadlessEventLoop final : public platform::EventLoop {
+class EventLoopHeadless final : public platform::EventLoop {
 public:
     void run() override;
     void quit() override { m_quitRequested = true; }
@@ -38,4 +38,4 @@ private:
     bool m_quitRequested = false;
 };
 
-} // namespace headless
+} // namespace platform::headless

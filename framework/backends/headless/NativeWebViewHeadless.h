@@ -1,6 +1,6 @@
 #pragma once
 
-#include "HeadlessControls.h"
+#include "NativeControlsHeadless.h"
 
 #include "platform/EventLoop.h"
 #include "platform/NativeWebView.h"
@@ -9,14 +9,14 @@
 #include <string>
 #include <vector>
 
-namespace headless {
+namespace platform::headless {
 
 // An engine that records every call made to it and loads "pages" that are
 // just addresses. A load asks the client whether to cancel it and, when not,
 // completes on the event loop, as a real engine finishes later.
-class HeadlessWebView final : public HeadlessControl<platform::NativeWebView> {
+class NativeWebViewHeadless final : public NativeControlHeadless<platform::NativeWebView> {
 public:
-    HeadlessWebView(platform::NativeWebViewClient& client, platform::EventLoop& loop) : m_client(client), m_loop(loop) { }
+    NativeWebViewHeadless(platform::NativeWebViewClient& client, platform::EventLoop& loop) : m_client(client), m_loop(loop) { }
 
     void loadURL(std::string_view url) override;
     void loadHTML(std::string_view source, std::string_view baseURL) override;
@@ -50,7 +50,7 @@ private:
     std::vector<std::string> m_history;
     long m_current = -1;
     // Completions still queued on the loop must not reach a destroyed view.
-    std::shared_ptr<HeadlessWebView*> m_self = std::make_shared<HeadlessWebView*>(this);
+    std::shared_ptr<NativeWebViewHeadless*> m_self = std::make_shared<NativeWebViewHeadless*>(this);
 };
 
-} // namespace headless
+} // namespace platform::headless

@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <optional>
 
-namespace platform {
+namespace os {
 
 // Takes out of the environment each of XDG_CONFIG_HOME, XDG_DATA_HOME,
 // XDG_CACHE_HOME and XDG_RUNTIME_DIR that names no folder the program can
@@ -39,4 +39,4 @@ private:
 // home serves. Call it after KeepOnlyUsableXdgFolders.
 std::optional<RunFolder> ProvideFoldersTheEngineNeeds();
 
-} // namespace platform
+} // namespace os

@@ -1,73 +1,73 @@
-#include "HeadlessPlatform.h"
+#include "PlatformHeadless.h"
 
 #include <algorithm>
 #include <stdexcept>
 
-namespace headless {
+namespace platform::headless {
 
 namespace {
-HeadlessPlatform* s_current = nullptr;
+PlatformHeadless* s_current = nullptr;
 }
 
-HeadlessPlatform::HeadlessPlatform()
+PlatformHeadless::PlatformHeadless()
 {
     s_current = this;
 }
 
-HeadlessPlatform::~HeadlessPlatform()
+PlatformHeadless::~PlatformHeadless()
 {
     if (s_current == this)
         s_current = nullptr;
 }
 
-HeadlessPlatform& HeadlessPlatform::current()
+PlatformHeadless& PlatformHeadless::current()
 {
     if (!s_current)
         throw std::logic_error("no headless platform is running");
     return *s_current;
 }
 
-void HeadlessPlatform::initialize()
+void PlatformHeadless::initialize()
 {
     if (failInitialization)
         throw platform::PlatformError("the headless display was set to fail");
 }
 
-std::unique_ptr<platform::NativeWindow> HeadlessPlatform::createWindow(platform::NativeWindowClient& client)
+std::unique_ptr<platform::NativeWindow> PlatformHeadless::createWindow(platform::NativeWindowClient& client)
 {
-    auto window = std::make_unique<HeadlessWindow>(client, loop, [this](HeadlessWindow* gone) {
+    auto window = std::make_unique<NativeWindowHeadless>(client, loop, [this](NativeWindowHeadless* gone) {
         std::erase(m_windows, gone);
     });
     m_windows.push_back(window.get());
     return window;
 }
 
-void HeadlessPlatform::endSignal()
+void PlatformHeadless::endSignal()
 {
     if (m_windows.empty()) {
         loop.quit();
         return;
     }
-    for (HeadlessWindow* window : std::vector(m_windows)) {
+    for (NativeWindowHeadless* window : std::vector(m_windows)) {
         if (std::ranges::find(m_windows, window) != m_windows.end())
             window->userClose();
     }
 }
 
-void HeadlessPlatform::openInDefaultBrowser(std::string_view url, std::function<void(std::string_view)> failed)
+void PlatformHeadless::openInDefaultBrowser(std::string_view url, std::function<void(std::string_view)> failed)
 {
     browserRequests.emplace_back(url);
     if (failBrowser)
         loop.post([failed = std::move(failed)] { failed("no default browser"); });
 }
 
-} // namespace headless
+} // namespace platform::headless
 
 namespace platform {
 
 std::unique_ptr<Platform> CreatePlatform()
 {
-    return std::make_unique<headless::HeadlessPlatform>();
+    return std::make_unique<platform::headless::PlatformHeadless>();
 }
 
 } // namespace platform

@@ -1,39 +1,39 @@
-#include "HeadlessWebView.h"
+#include "NativeWebViewHeadless.h"
 
-namespace headless {
+namespace platform::headless {
 
-void HeadlessWebView::loadURL(std::string_view url)
+void NativeWebViewHeadless::loadURL(std::string_view url)
 {
     calls.push_back("loadURL " + std::string(url));
     navigate(std::string(url), false, 0);
 }
 
-void HeadlessWebView::loadHTML(std::string_view source, std::string_view baseURL)
+void NativeWebViewHeadless::loadHTML(std::string_view source, std::string_view baseURL)
 {
     calls.push_back("loadHTML " + std::string(baseURL) + " " + std::string(source));
     navigate(baseURL.empty() ? std::string("about:blank") : std::string(baseURL), false, 0);
 }
 
-void HeadlessWebView::goBack()
+void NativeWebViewHeadless::goBack()
 {
     calls.push_back("goBack");
     if (canGoBack())
         navigate(m_history[static_cast<std::size_t>(m_current - 1)], true, m_current - 1);
 }
 
-void HeadlessWebView::goForward()
+void NativeWebViewHeadless::goForward()
 {
     calls.push_back("goForward");
     if (canGoForward())
         navigate(m_history[static_cast<std::size_t>(m_current + 1)], true, m_current + 1);
 }
 
-std::string HeadlessWebView::currentURL() const
+std::string NativeWebViewHeadless::currentURL() const
 {
     return m_current < 0 ? std::string() : m_history[static_cast<std::size_t>(m_current)];
 }
 
-void HeadlessWebView::navigate(std::string url, bool fromHistory, long historyIndex)
+void NativeWebViewHeadless::navigate(std::string url, bool fromHistory, long historyIndex)
 {
     if (m_client.nativeWebViewShouldCancelLoad(url)) {
         cancelled.push_back(url);
@@ -46,10 +46,10 @@ void HeadlessWebView::navigate(std::string url, bool fromHistory, long historyIn
         m_history.push_back(url);
         m_current = static_cast<long>(m_history.size()) - 1;
     }
-    m_loop.post([self = std::weak_ptr<HeadlessWebView*>(m_self), url] {
+    m_loop.post([self = std::weak_ptr<NativeWebViewHeadless*>(m_self), url] {
         if (auto view = self.lock())
             (*view)->m_client.nativeWebViewDocumentComplete(url);
     });
 }
 
-} // namespace headless
+} // namespace platform::headless

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <string>
 
-namespace platform {
+namespace os {
 
 void TellUser(std::string_view message)
 {
@@ -31,4 +31,4 @@ std::string Quoted(std::string_view value)
         + std::to_string(characters) + " characters)";
 }
 
-} // namespace platform
+} // namespace os

@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <optional>
 
-namespace platform {
+namespace os {
 
 // The user's home folder: $HOME, else the one the user database gives.
 std::optional<std::filesystem::path> HomeFolder();
@@ -17,4 +17,4 @@ std::optional<std::filesystem::path> UserPreferencesFolder();
 // in, this says so in one line at start.
 void TellUserWhenSettingsCantBeKept();
 
-} // namespace platform
+} // namespace os

@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-namespace platform {
+namespace os {
 
 // One line on standard error, behind the program's name, as command-line
 // programs say what went wrong; written whole, so lines never interleave.
@@ -14,4 +14,4 @@ void TellUser(std::string_view message);
 // megabyte-long value can't flood the log.
 std::string Quoted(std::string_view value);
 
-} // namespace platform
+} // namespace os

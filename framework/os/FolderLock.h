@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <optional>
 
-namespace platform {
+namespace os {
 
 // An exclusive advisory lock on a folder, held until this goes. It is taken
 // on the folder itself, so it adds nothing to it, and the system drops it
@@ -25,4 +25,4 @@ private:
     int m_descriptor;
 };
 
-} // namespace platform
+} // namespace os

@@ -1,24 +1,24 @@
 #pragma once
 
-#include "HeadlessEventLoop.h"
-#include "HeadlessWindow.h"
+#include "EventLoopHeadless.h"
+#include "NativeWindowHeadless.h"
 
 #include "platform/Platform.h"
 
 #include <string>
 #include <vector>
 
-namespace headless {
+namespace platform::headless {
 
 // The platform tests run on: screens a test may set, windows kept in memory,
 // and a default browser that only writes down what it was handed.
-class HeadlessPlatform final : public platform::Platform {
+class PlatformHeadless final : public platform::Platform {
 public:
-    HeadlessPlatform();
-    ~HeadlessPlatform() override;
+    PlatformHeadless();
+    ~PlatformHeadless() override;
 
     // The platform of the running process; only valid while the runtime is up.
-    static HeadlessPlatform& current();
+    static PlatformHeadless& current();
 
     void initialize() override;
     platform::EventLoop& eventLoop() override { return loop; }
@@ -32,16 +32,16 @@ public:
     void endSignal();
 
     // Open windows, oldest first (not owned).
-    const std::vector<HeadlessWindow*>& windows() const { return m_windows; }
+    const std::vector<NativeWindowHeadless*>& windows() const { return m_windows; }
 
-    HeadlessEventLoop loop;
+    EventLoopHeadless loop;
     std::vector<platform::Rect> screenRects { { 0, 0, 1440, 900 } };
     std::vector<std::string> browserRequests; // every address handed out, taken or not
     bool failInitialization = false;
     bool failBrowser = false;
 
 private:
-    std::vector<HeadlessWindow*> m_windows;
+    std::vector<NativeWindowHeadless*> m_windows;
 };
 
-} // namespace headless
+} // namespace platform::headless

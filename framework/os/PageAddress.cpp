@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-namespace platform {
+namespace os {
 
 namespace {
 
@@ -80,4 +80,4 @@ bool IsWebAddress(std::string_view address)
         && address.size() > scheme->colon + 1;
 }
 
-} // namespace platform
+} // namespace os

@@ -13,7 +13,7 @@
 #include <utility>
 #include <vector>
 
-namespace platform {
+namespace os {
 
 namespace {
 
@@ -140,4 +140,4 @@ std::optional<RunFolder> ProvideFoldersTheEngineNeeds()
     return runFolder;
 }
 
-} // namespace platform
+} // namespace os

@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-namespace platform {
+namespace os {
 
 // Questions about an address a page or the user gives, each answered from its
 // scheme read as the engine reads addresses: blanks and control characters
@@ -26,4 +26,4 @@ bool IsPageOnlyAddress(std::string_view address);
 // line ends are passed over is refused.
 bool IsWebAddress(std::string_view address);
 
-} // namespace platform
+} // namespace os

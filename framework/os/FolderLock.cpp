@@ -8,7 +8,7 @@
 #include <unistd.h>
 #include <utility>
 
-namespace platform {
+namespace os {
 
 namespace {
 
@@ -65,4 +65,4 @@ FolderLock::~FolderLock()
         ::close(m_descriptor);
 }
 
-} // namespace platform
+} // namespace os

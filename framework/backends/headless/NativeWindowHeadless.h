@@ -1,7 +1,7 @@
 #pragma once
 
-#include "HeadlessControls.h"
-#include "HeadlessWebView.h"
+#include "NativeControlsHeadless.h"
+#include "NativeWebViewHeadless.h"
 
 #include "platform/EventLoop.h"
 #include "platform/NativeWindow.h"
@@ -9,16 +9,16 @@
 #include <functional>
 #include <vector>
 
-namespace headless {
+namespace platform::headless {
 
 // A window that exists only in memory: it remembers what it was told and lets
 // a test act as the user (resize, move, close) through the same client calls
 // a real window makes.
-class HeadlessWindow final : public platform::NativeWindow {
+class NativeWindowHeadless final : public platform::NativeWindow {
 public:
-    HeadlessWindow(platform::NativeWindowClient& client, platform::EventLoop& loop, std::function<void(HeadlessWindow*)> onDestroy)
+    NativeWindowHeadless(platform::NativeWindowClient& client, platform::EventLoop& loop, std::function<void(NativeWindowHeadless*)> onDestroy)
         : m_client(client), m_loop(loop), m_onDestroy(std::move(onDestroy)) { }
-    ~HeadlessWindow() override;
+    ~NativeWindowHeadless() override;
 
     void setTitle(std::string_view value) override { title = value; }
     void setPosition(std::int32_t l, std::int32_t t) override { left = l; top = t; }
@@ -57,7 +57,7 @@ public:
 private:
     platform::NativeWindowClient& m_client;
     platform::EventLoop& m_loop;
-    std::function<void(HeadlessWindow*)> m_onDestroy;
+    std::function<void(NativeWindowHeadless*)> m_onDestroy;
 };
 
-} // namespace headless
+} // namespace platform::headless

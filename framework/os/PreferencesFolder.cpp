@@ -8,7 +8,7 @@
 #include <system_error>
 #include <unistd.h>
 
-namespace platform {
+namespace os {
 
 std::optional<std::filesystem::path> HomeFolder()
 {
@@ -55,4 +55,4 @@ void TellUserWhenSettingsCantBeKept()
         + (where ? "the preferences folder " + where->string() + " can't be written in" : std::string("there is no home folder")));
 }
 
-} // namespace platform
+} // namespace os

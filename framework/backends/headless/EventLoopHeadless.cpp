@@ -1,10 +1,10 @@
-#include "HeadlessEventLoop.h"
+#include "EventLoopHeadless.h"
 
 #include <stdexcept>
 
-namespace headless {
+namespace platform::headless {
 
-bool HeadlessEventLoop::runNext()
+bool EventLoopHeadless::runNext()
 {
     if (m_queue.empty())
         return false;
@@ -14,7 +14,7 @@ bool HeadlessEventLoop::runNext()
     return true;
 }
 
-void HeadlessEventLoop::run()
+void EventLoopHeadless::run()
 {
     m_quitRequested = false;
     const auto start = std::chrono::steady_clock::now();
@@ -26,7 +26,7 @@ void HeadlessEventLoop::run()
     }
 }
 
-void HeadlessEventLoop::runQueued(bool stopAtQuit)
+void EventLoopHeadless::runQueued(bool stopAtQuit)
 {
     for (std::size_t steps = 0; !(stopAtQuit && m_quitRequested) && runNext(); ++steps) {
         if (steps >= maximumSteps)
@@ -34,20 +34,20 @@ void HeadlessEventLoop::runQueued(bool stopAtQuit)
     }
 }
 
-void HeadlessEventLoop::drain()
+void EventLoopHeadless::drain()
 {
     runQueued(false);
 }
 
-void HeadlessEventLoop::runPending(std::chrono::milliseconds)
+void EventLoopHeadless::runPending(std::chrono::milliseconds)
 {
     runQueued(true);
 }
 
-void HeadlessEventLoop::runOne(bool wait)
+void EventLoopHeadless::runOne(bool wait)
 {
     if (!runNext() && wait)
         throw std::runtime_error("headless event loop is idle: the awaited event can never come");
 }
 
-} // namespace headless
+} // namespace platform::headless
