@@ -127,7 +127,7 @@ bool HTMLViewer::nativeWebViewShouldCancelLoad(std::string_view url)
 
 void HTMLViewer::nativeWebViewUserActed()
 {
-    m_newWindowAllowance.userActed();
+    m_userActionAllowance.userActed();
 }
 
 // The page is loaded into the viewer "NewWindow" names, which hears of the
@@ -138,14 +138,14 @@ void HTMLViewer::nativeWebViewNewWindowRequested(std::string_view url)
 {
     if (os::IsScriptAddress(url))
         return;
-    switch (m_newWindowAllowance.take()) {
-    case NewWindowAllowance::Answer::Granted:
+    switch (m_userActionAllowance.take()) {
+    case UserActionAllowance::Answer::Granted:
         break;
-    case NewWindowAllowance::Answer::RefusedFirstOfBurst:
+    case UserActionAllowance::Answer::RefusedFirstOfBurst:
         os::TellUser("a page asked for more new windows than the user's clicks and key presses allow;"
                            " the rest are dropped until the next one");
         return;
-    case NewWindowAllowance::Answer::Refused:
+    case UserActionAllowance::Answer::Refused:
         return;
     }
     loadInNewWindow(url);
@@ -157,7 +157,7 @@ void HTMLViewer::nativeWebViewNewWindowRequested(std::string_view url)
 void HTMLViewer::nativeWebViewDownloadRequested(std::string_view url)
 {
     const bool pageOnly = os::IsPageOnlyAddress(url);
-    if (pageOnly || !m_newWindowAllowance.takeQuietly()) {
+    if (pageOnly || !m_userActionAllowance.takeQuietly()) {
         os::TellUser("a page's download of " + os::Quoted(url)
             + (pageOnly ? " was refused: it exists only in the page" : " was refused: the user did not ask for it"));
         return;
@@ -167,7 +167,7 @@ void HTMLViewer::nativeWebViewDownloadRequested(std::string_view url)
 
 bool HTMLViewer::nativeWebViewShouldPrint()
 {
-    return m_newWindowAllowance.takeQuietly();
+    return m_userActionAllowance.takeQuietly();
 }
 
 void HTMLViewer::loadInNewWindow(std::string_view url)

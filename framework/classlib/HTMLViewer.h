@@ -1,6 +1,6 @@
 #pragma once
 
-#include "NewWindowAllowance.h"
+#include "UserActionAllowance.h"
 #include "RectControl.h"
 
 namespace cl {
@@ -53,7 +53,7 @@ private:
 
     void loadInNewWindow(std::string_view url);
 
-    NewWindowAllowance m_newWindowAllowance;
+    UserActionAllowance m_userActionAllowance;
 };
 
 // The HTML-viewer extension plug-in's history steps.

@@ -8,7 +8,7 @@ namespace cl {
 // together: one for each thing the user did in it. The engine lets one click
 // open any number of windows, so without this a page could hand the desktop a
 // thousand addresses for one click.
-class NewWindowAllowance {
+class UserActionAllowance {
 public:
     enum class Answer {
         Granted,
