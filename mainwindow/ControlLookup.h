@@ -9,7 +9,7 @@ namespace mainwindow {
 
 // A fresh lookup of the window's control of that name, as its class. A window
 // without it raises NilObjectException, since every use needs the control.
-template<class T>
+template <class T>
 rt::Ref<T> ControlNamed(cl::Window& window, const char* name)
 {
     rt::RefPtr<cl::Control> control = cl::WindowControlByName(window, name);

@@ -69,7 +69,8 @@ using DocumentComplete = void (*)(rt::Object&, const rt::String&);
 
 // The window's handlers of its controls' events, in installation order.
 const EventHandler kEventHandlers[] = {
-    { "HTMLViewer2", "CancelLoad", HTMLViewer2_CancelLoadSlot, "( String ) as Boolean", rt::BoundDelegateInvoke<CancelLoad> },
+    { "HTMLViewer2", "CancelLoad", HTMLViewer2_CancelLoadSlot, "( String ) as Boolean",
+        rt::BoundDelegateInvoke<CancelLoad> },
     { "BevelButton1", "Action", BevelButton1_ActionSlot, "(  )", rt::BoundDelegateInvoke<Action> },
     { "BevelButton2", "Action", BevelButton2_ActionSlot, "(  )", rt::BoundDelegateInvoke<Action> },
     { "BevelButton3", "Action", BevelButton3_ActionSlot, "(  )", rt::BoundDelegateInvoke<Action> },
@@ -98,7 +99,7 @@ rt::ClassRecord& ClassOf(Kind kind)
 }
 
 // Every step reaches the control afresh by its name, cast to its class.
-template<class T>
+template <class T>
 rt::Ref<T> Reach(cl::Window& window, const char* name)
 {
     return ControlNamed<T>(window, name);
@@ -111,8 +112,8 @@ void CreateControl(cl::Window& window, const DesignedControl& design)
     // from its creation goes with this block and each later step reaches the
     // control by name.
     {
-        rt::Ref<cl::Control> control
-            = rt::CallVirtual<rt::Ref<cl::Control> (*)(cl::Window&, rt::ClassRecord&)>(window, cl::Window::NewSlot, ClassOf(design.kind));
+        rt::Ref<cl::Control> control = rt::CallVirtual<rt::Ref<cl::Control> (*)(cl::Window&, rt::ClassRecord&)>(
+            window, cl::Window::NewSlot, ClassOf(design.kind));
         cl::RectControl::Constructor(dynamic_cast<cl::RectControl&>(control.get()));
         rt::CallVirtual<void (*)(cl::Window&, const rt::String&, cl::Control&)>(
             window, cl::Window::AddControlSlot, rt::String(design.name), control.get());
@@ -145,7 +146,8 @@ void CreateControl(cl::Window& window, const DesignedControl& design)
         rt::Ref<cl::RectControl> control = Reach<cl::RectControl>(window, design.name);
         rt::RefPtr<rt::Delegate> delegate = rt::RuntimeCreateDelegate(
             handler.invoker, window.classRecord().vtable.at(handler.windowSlot), &window, handler.signature);
-        rt::RuntimeInstallInstanceEventHandler(control, handler.eventName, delegate ? delegate->routine : rt::Routine());
+        rt::RuntimeInstallInstanceEventHandler(
+            control, handler.eventName, delegate ? delegate->routine : rt::Routine());
     }
 }
 

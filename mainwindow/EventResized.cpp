@@ -21,7 +21,8 @@ enum class Pass { First, AfterFloor };
 // has returned, and that run gives the view the full width.
 void FitControlsToWindow(cl::Window& self, Pass pass)
 {
-    ControlNamed<cl::HTMLViewer>(self, "HTMLViewer1")->setWidth(pass == Pass::First ? self.Width() : Minus(self.Width(), kPageViewWidthShortfall));
+    ControlNamed<cl::HTMLViewer>(self, "HTMLViewer1")
+        ->setWidth(pass == Pass::First ? self.Width() : Minus(self.Width(), kPageViewWidthShortfall));
     ControlNamed<cl::HTMLViewer>(self, "HTMLViewer1")->setHeight(Minus(self.Height(), kPageViewHeightShortfall));
     ControlNamed<cl::BevelButton>(self, "BevelButton5")->setLeft(Minus(self.Width(), kHelpButtonFromRight));
     ControlNamed<cl::Separator>(self, "Separator1")->setWidth(self.Width());

@@ -20,7 +20,9 @@ struct BlockEntry {
 
 constexpr BlockEntry Integer(std::string_view key, std::int32_t value)
 {
-    return { .key = key, .type = BlockEntry::Type::Integer, .integer = value, .boolean = false, .color = {}, .text = {} };
+    return {
+        .key = key, .type = BlockEntry::Type::Integer, .integer = value, .boolean = false, .color = {}, .text = {}
+    };
 }
 
 constexpr BlockEntry Boolean(std::string_view key, bool value)
@@ -30,7 +32,12 @@ constexpr BlockEntry Boolean(std::string_view key, bool value)
 
 constexpr BlockEntry ColorBytes(std::string_view key, std::uint8_t first, std::uint8_t second, std::uint8_t third)
 {
-    return { .key = key, .type = BlockEntry::Type::Color, .integer = 0, .boolean = false, .color = { first, second, third }, .text = {} };
+    return { .key = key,
+        .type = BlockEntry::Type::Color,
+        .integer = 0,
+        .boolean = false,
+        .color = { first, second, third },
+        .text = {} };
 }
 
 constexpr BlockEntry Text(std::string_view key, std::string_view value)

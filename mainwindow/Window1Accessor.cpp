@@ -21,7 +21,8 @@ rt::RefPtr<cl::Window> Window1()
     }
 
     // 3. As a Window1.
-    return rt::RefPtr<cl::Window>(dynamic_cast<cl::Window*>(rt::RuntimeCheckCast(window.get(), Window1_Lookup()).get()));
+    return rt::RefPtr<cl::Window>(
+        dynamic_cast<cl::Window*>(rt::RuntimeCheckCast(window.get(), Window1_Lookup()).get()));
 }
 
 rt::Ref<cl::Window> RequireWindow1()

@@ -37,7 +37,7 @@ struct OwnMember {
     bool hidden = false;
 };
 
-template<class Signature>
+template <class Signature>
 OwnMember Member(const char* name, const char* signature, Signature routine, bool hidden = false)
 {
     return { name, signature, routine, rt::IntrospectionInvoke<Signature>, hidden };

@@ -20,8 +20,8 @@ rt::ClassRecord* s_ctbl = nullptr;
 // Nothing to gather: the framework keeps no dependency list.
 void DependencyList(Application&) { }
 
-constexpr const char* kEventNames[] = { "Open", "Close", "EnableMenuItems", "NewDocument",
-    "OpenDocument", "HandleAppleEvent", "Activate", "Deactivate", "UnhandledException", "CancelClose" };
+constexpr const char* kEventNames[] = { "Open", "Close", "EnableMenuItems", "NewDocument", "OpenDocument",
+    "HandleAppleEvent", "Activate", "Deactivate", "UnhandledException", "CancelClose" };
 static_assert(std::size(kEventNames) == Application::kEventCount);
 
 } // namespace
@@ -35,8 +35,11 @@ void Application::ctblinit()
 {
     if (s_ctbl)
         return;
-    auto& record = NewLibraryClass(s_ctbl, { .name = "Application", .instanceSize = 96, .factory = &Make<Application>,
-        .events = { std::begin(kEventNames), std::end(kEventNames) } });
+    auto& record = NewLibraryClass(s_ctbl,
+        { .name = "Application",
+            .instanceSize = 96,
+            .factory = &Make<Application>,
+            .events = { std::begin(kEventNames), std::end(kEventNames) } });
 
     // Documents, trays, pollable objects and bundles have no counterpart
     // here; those operations say so when called.

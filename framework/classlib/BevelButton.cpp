@@ -13,13 +13,13 @@ namespace {
 
 rt::ClassRecord* s_ctbl = nullptr;
 
-template<class Value>
+template <class Value>
 void SetThroughPlugin(plugin_entry::Name entry, BevelButton& button, Value value)
 {
     rt::CallPluginEntrypoint<void (*)(rt::Object&, Value)>(entry, static_cast<rt::Object&>(button), value);
 }
 
-template<class Value>
+template <class Value>
 Value GetThroughPlugin(plugin_entry::Name entry, const BevelButton& button)
 {
     return rt::CallPluginEntrypoint<Value (*)(rt::Object&)>(
@@ -61,8 +61,12 @@ void BevelButton::ctblinit()
         // An enumeration: no property block can carry it, so it is set by call.
         { rt::RuntimeLockString("TextUnit"), rt::RuntimeLockString("FontUnits"), {}, {} },
     };
-    NewLibraryClass(s_ctbl, { .name = "BevelButton", .parent = &RectControl::Lookup(), .factory = &Make<BevelButton>,
-        .properties = std::move(properties), .events = { "Action" } });
+    NewLibraryClass(s_ctbl,
+        { .name = "BevelButton",
+            .parent = &RectControl::Lookup(),
+            .factory = &Make<BevelButton>,
+            .properties = std::move(properties),
+            .events = { "Action" } });
 }
 
 rt::String BevelButton::Caption() const

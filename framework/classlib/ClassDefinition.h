@@ -15,7 +15,7 @@ namespace cl {
 // Helpers for the class library's builders: a property entry made from a
 // class's getter and setter, with the declared type code its value type gives.
 
-template<class T>
+template <class T>
 constexpr const char* TypeCodeOf()
 {
     if constexpr (std::is_same_v<T, std::int32_t>)
@@ -30,21 +30,22 @@ constexpr const char* TypeCodeOf()
         return "d";
 }
 
-template<auto Member> struct PropertyThunk;
+template <auto Member>
+struct PropertyThunk;
 
-template<class C, class T, void (C::*Setter)(T)>
+template <class C, class T, void (C::*Setter)(T)>
 struct PropertyThunk<Setter> {
     using Value = std::remove_cvref_t<T>;
     static void Call(rt::Object& object, T value) { (static_cast<C&>(object).*Setter)(value); }
 };
 
-template<class C, class T, T (C::*Getter)() const>
+template <class C, class T, T (C::*Getter)() const>
 struct PropertyThunk<Getter> {
     using Value = T;
     static T Call(rt::Object& object) { return (static_cast<const C&>(object).*Getter)(); }
 };
 
-template<auto Getter, auto Setter>
+template <auto Getter, auto Setter>
 rt::PropertyEntry Property(const char* name)
 {
     using Value = typename PropertyThunk<Setter>::Value;
@@ -53,15 +54,16 @@ rt::PropertyEntry Property(const char* name)
         rt::Routine(&PropertyThunk<Setter>::Call) };
 }
 
-template<auto Setter>
+template <auto Setter>
 rt::PropertyEntry WriteOnlyProperty(const char* name)
 {
     using Value = typename PropertyThunk<Setter>::Value;
-    return { rt::RuntimeLockString(name), TypeCodeOf<Value>(), rt::Routine(), rt::Routine(&PropertyThunk<Setter>::Call) };
+    return { rt::RuntimeLockString(name), TypeCodeOf<Value>(), rt::Routine(),
+        rt::Routine(&PropertyThunk<Setter>::Call) };
 }
 
 // A compile-time name, so an unsupported operation can say which it is.
-template<std::size_t N>
+template <std::size_t N>
 struct OperationName {
     constexpr OperationName(const char (&text)[N]) { std::copy_n(text, N, value); }
     char value[N];
@@ -69,14 +71,14 @@ struct OperationName {
 
 // An operation this framework does not provide on this platform: it raises an
 // exception that names it rather than doing something half-right.
-template<OperationName Name, class... Args>
+template <OperationName Name, class... Args>
 void Unsupported(Args...)
 {
     rt::Raise<rt::UnsupportedOperationException>(rt::String(std::string(Name.value) + " is not supported"));
 }
 
 // The factory of a class whose instances need nothing but their record.
-template<class T>
+template <class T>
 rt::Ref<rt::Object> Make(rt::ClassRecord& record)
 {
     return rt::makeRef<T>(record);
@@ -84,7 +86,7 @@ rt::Ref<rt::Object> Make(rt::ClassRecord& record)
 
 // An operation table written as a tuple keeps each routine's own type, so the
 // compiler can count it and check which routine a named slot holds.
-template<class... Routines>
+template <class... Routines>
 std::vector<rt::Routine> OperationTable(const std::tuple<Routines...>& routines)
 {
     return std::apply([](auto... routine) { return std::vector<rt::Routine> { rt::Routine(routine)... }; }, routines);

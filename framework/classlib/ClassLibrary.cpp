@@ -21,7 +21,7 @@ namespace cl {
 
 namespace {
 
-template<auto Lookup>
+template <auto Lookup>
 void Build()
 {
     Lookup();

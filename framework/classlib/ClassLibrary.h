@@ -11,5 +11,4 @@ using InitializationCall = void (*)();
 // third, after the records of Application and Window.
 std::span<const InitializationCall> ClassLibraryInitializationCalls();
 
-
 } // namespace cl

@@ -18,7 +18,7 @@ void CallFunctionWithExceptionHandling(const std::function<void()>& function);
 // Raises `eventName` on `object`: calls the handler installed on it with the
 // object followed by the arguments. Without a handler (or when the handler
 // raised) the result is empty.
-template<class Signature, class... Args>
+template <class Signature, class... Args>
 auto RaiseInstanceEvent(rt::Object& object, std::string_view eventName, Args&&... arguments)
 {
     using Result = decltype(std::declval<Signature>()(object, std::forward<Args>(arguments)...));
@@ -38,7 +38,7 @@ auto RaiseInstanceEvent(rt::Object& object, std::string_view eventName, Args&&..
 // the object alone; a class without a handler for it does nothing. Exceptions
 // are reported as CallFunctionWithExceptionHandling does, or, when
 // `reportExceptions` is false, left to the caller.
-template<class Target>
+template <class Target>
 void RaiseClassEvent(Target& object, std::string_view eventName, bool reportExceptions = true)
 {
     const auto* entry = object.classRecord().findEvent(eventName);

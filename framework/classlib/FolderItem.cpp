@@ -74,7 +74,7 @@ rt::RefPtr<TextInputStream> FolderItem::OpenAsTextFile()
         LastErrorCode = errno;
         return nullptr;
     }
-    struct stat status {};
+    struct stat status { };
     if (::fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode)) {
         LastErrorCode = S_ISDIR(status.st_mode) ? EISDIR : EINVAL;
         ::close(descriptor);

@@ -2,8 +2,8 @@
 
 #include "runtime/Runtime.h"
 
-#include "platform/Platform.h"
 #include "os/TellUser.h"
+#include "platform/Platform.h"
 
 #include <charconv>
 #include <cmath>

@@ -15,10 +15,11 @@ namespace {
 
 rt::ClassRecord* s_ctbl = nullptr;
 
-template<class Signature, class... Args>
+template <class Signature, class... Args>
 auto CallEngine(plugin_entry::Name entry, HTMLViewer& viewer, Args&&... arguments)
 {
-    return rt::CallPluginEntrypoint<Signature>(entry, static_cast<rt::Object&>(viewer), std::forward<Args>(arguments)...);
+    return rt::CallPluginEntrypoint<Signature>(
+        entry, static_cast<rt::Object&>(viewer), std::forward<Args>(arguments)...);
 }
 
 } // namespace
@@ -31,8 +32,11 @@ rt::ClassRecord& HTMLViewer::Lookup()
 void HTMLViewer::ctblinit()
 {
     if (!s_ctbl) {
-        NewLibraryClass(s_ctbl, { .name = "HTMLViewer", .parent = &RectControl::Lookup(), .factory = &Make<HTMLViewer>,
-            .events = { "CancelLoad", "NewWindow", "DocumentComplete" } });
+        NewLibraryClass(s_ctbl,
+            { .name = "HTMLViewer",
+                .parent = &RectControl::Lookup(),
+                .factory = &Make<HTMLViewer>,
+                .events = { "CancelLoad", "NewWindow", "DocumentComplete" } });
     }
 }
 
@@ -64,8 +68,7 @@ bool HTMLViewer::IsAvailable()
 
 void HTMLViewer::Print(bool showPrintDialog)
 {
-    CallEngine<void (*)(rt::Object&, bool)>(
-        plugin_entry::kHTMLEnginePrint, *this, showPrintDialog);
+    CallEngine<void (*)(rt::Object&, bool)>(plugin_entry::kHTMLEnginePrint, *this, showPrintDialog);
 }
 
 bool HTMLViewer::CanGoBack()
@@ -143,7 +146,7 @@ void HTMLViewer::nativeWebViewNewWindowRequested(std::string_view url)
         break;
     case UserActionAllowance::Answer::RefusedFirstOfBurst:
         os::TellUser("a page asked for more new windows than the user's clicks and key presses allow;"
-                           " the rest are dropped until the next one");
+                     " the rest are dropped until the next one");
         return;
     case UserActionAllowance::Answer::Refused:
         return;
@@ -192,7 +195,8 @@ void GoBackExt(HTMLViewer& viewer)
 
 void GoForwardExt(HTMLViewer& viewer)
 {
-    rt::CallPluginEntrypoint<void (*)(rt::Object&)>(plugin_entry::kHistoryGoForwardExt, static_cast<rt::Object&>(viewer));
+    rt::CallPluginEntrypoint<void (*)(rt::Object&)>(
+        plugin_entry::kHistoryGoForwardExt, static_cast<rt::Object&>(viewer));
 }
 
 } // namespace cl

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "UserActionAllowance.h"
 #include "RectControl.h"
+#include "UserActionAllowance.h"
 
 namespace cl {
 

@@ -22,7 +22,7 @@ public:
     // Offers the item to the routines registered under its name, in the order
     // registered, until one says it handled it. Each routine is given `target`
     // and runs as an event handler does.
-    template<class Target>
+    template <class Target>
     bool handle(Target& target, std::string_view itemName) const
     {
         for (const auto& [name, routine] : m_handlers) {

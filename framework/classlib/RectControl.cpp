@@ -35,8 +35,11 @@ void RectControl::ctblinit()
         Property<&RectControl::AutoDeactivate, &RectControl::setAutoDeactivate>("AutoDeactivate"),
         Property<&RectControl::Enabled, &RectControl::setEnabled>("Enabled"),
     };
-    NewLibraryClass(s_ctbl, { .name = "RectControl", .parent = &Control::Lookup(), .instanceSize = 120,
-        .properties = std::move(properties) });
+    NewLibraryClass(s_ctbl,
+        { .name = "RectControl",
+            .parent = &Control::Lookup(),
+            .instanceSize = 120,
+            .properties = std::move(properties) });
 }
 
 void RectControl::setRect(std::size_t index, std::int32_t value)

@@ -64,8 +64,11 @@ protected:
     // Gives a new native control the subclass's own state.
     virtual void pushStateToNative() { }
 
-    template<class Native>
-    Native* nativeAs() const { return static_cast<Native*>(m_native.get()); }
+    template <class Native>
+    Native* nativeAs() const
+    {
+        return static_cast<Native*>(m_native.get());
+    }
 
 private:
     void setRect(std::size_t index, std::int32_t value);

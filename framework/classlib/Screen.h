@@ -9,7 +9,13 @@ namespace cl {
 class ScreenInfo final : public rt::Object {
 public:
     ScreenInfo(rt::ClassRecord& record, std::int32_t left, std::int32_t top, std::int32_t width, std::int32_t height)
-        : rt::Object(record), m_left(left), m_top(top), m_width(width), m_height(height) { }
+        : rt::Object(record)
+        , m_left(left)
+        , m_top(top)
+        , m_width(width)
+        , m_height(height)
+    {
+    }
 
     static rt::ClassRecord& Lookup();
 

@@ -40,8 +40,11 @@ void TextField::ctblinit()
         // An enumeration: no property block can carry it, so it is set by call.
         { rt::RuntimeLockString("TextUnit"), rt::RuntimeLockString("FontUnits"), {}, {} },
     };
-    NewLibraryClass(s_ctbl, { .name = "TextField", .parent = &RectControl::Lookup(), .factory = &Make<TextField>,
-        .properties = std::move(properties) });
+    NewLibraryClass(s_ctbl,
+        { .name = "TextField",
+            .parent = &RectControl::Lookup(),
+            .factory = &Make<TextField>,
+            .properties = std::move(properties) });
 }
 
 void TextField::setText(const rt::String& value)

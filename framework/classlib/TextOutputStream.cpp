@@ -43,7 +43,8 @@ void TextOutputStream::RemoveLeftoversOf(const std::filesystem::path& target)
     const std::string prefix = TemporaryNamePrefix(target);
     const auto folder = target.parent_path().empty() ? std::filesystem::path(".") : target.parent_path();
     std::error_code error;
-    for (std::filesystem::directory_iterator entry(folder, error), end; !error && entry != end; entry.increment(error)) {
+    for (std::filesystem::directory_iterator entry(folder, error), end; !error && entry != end;
+         entry.increment(error)) {
         if (!IsTemporaryOf(entry->path().filename().native(), prefix))
             continue;
         std::error_code ignored;
@@ -90,8 +91,8 @@ TextOutputStream::~TextOutputStream()
     discard();
 }
 
-rt::RefPtr<TextOutputStream> TextOutputStream::CreateReplacing(const std::filesystem::path& target,
-    Placement placement, std::int32_t& error)
+rt::RefPtr<TextOutputStream> TextOutputStream::CreateReplacing(
+    const std::filesystem::path& target, Placement placement, std::int32_t& error)
 {
     std::error_code ignored;
     if (std::filesystem::is_directory(target, ignored)) {
@@ -107,8 +108,9 @@ rt::RefPtr<TextOutputStream> TextOutputStream::CreateReplacing(const std::filesy
     // A new file gets the usual permissions; a replaced one keeps its own,
     // except that its owner can always read and write it: a file the program
     // can't read back would lose what it keeps.
-    struct stat existing {};
-    const mode_t mode = ::stat(target.c_str(), &existing) == 0 ? ((existing.st_mode & 07777) | S_IRUSR | S_IWUSR) : 0644;
+    struct stat existing { };
+    const mode_t mode
+        = ::stat(target.c_str(), &existing) == 0 ? ((existing.st_mode & 07777) | S_IRUSR | S_IWUSR) : 0644;
     ::fchmod(descriptor, mode);
     error = 0;
     return rt::makeRef<TextOutputStream>(Lookup(), target, std::filesystem::path(pattern), descriptor, placement);

@@ -29,8 +29,8 @@ public:
     static rt::ClassRecord& Lookup();
 
     // Nil, with the error number in `error`, when no new file can be made.
-    static rt::RefPtr<TextOutputStream> CreateReplacing(const std::filesystem::path& target, Placement,
-        std::int32_t& error);
+    static rt::RefPtr<TextOutputStream> CreateReplacing(
+        const std::filesystem::path& target, Placement, std::int32_t& error);
 
     void Write(const rt::String& text); // no line end is added
     void Close();

@@ -38,11 +38,12 @@ constexpr NamedEvent kEvents[] = { { Window::LayoutEvent, "Layout" }, { Window::
     { Window::OpenEvent, "Open" }, { Window::CloseEvent, "Close" }, { Window::CancelCloseEvent, "CancelClose" },
     { Window::KeyDownEvent, "KeyDown" }, { Window::KeyUpEvent, "KeyUp" }, { Window::MouseMoveEvent, "MouseMove" },
     { Window::MouseEnterEvent, "MouseEnter" }, { Window::MouseExitEvent, "MouseExit" }, { Window::PaintEvent, "Paint" },
-    { Window::MouseDownEvent, "MouseDown" }, { Window::MouseDragEvent, "MouseDrag" }, { Window::MouseUpEvent, "MouseUp" },
-    { Window::EnableMenuItemsEvent, "EnableMenuItems" }, { Window::ResizedEvent, "Resized" },
-    { Window::ResizingEvent, "Resizing" }, { Window::MovedEvent, "Moved" }, { Window::DropObjectEvent, "DropObject" },
-    { Window::ActivateEvent, "Activate" }, { Window::DeactivateEvent, "Deactivate" },
-    { Window::MinimizeEvent, "Minimize" }, { Window::MaximizeEvent, "Maximize" }, { Window::RestoreEvent, "Restore" },
+    { Window::MouseDownEvent, "MouseDown" }, { Window::MouseDragEvent, "MouseDrag" },
+    { Window::MouseUpEvent, "MouseUp" }, { Window::EnableMenuItemsEvent, "EnableMenuItems" },
+    { Window::ResizedEvent, "Resized" }, { Window::ResizingEvent, "Resizing" }, { Window::MovedEvent, "Moved" },
+    { Window::DropObjectEvent, "DropObject" }, { Window::ActivateEvent, "Activate" },
+    { Window::DeactivateEvent, "Deactivate" }, { Window::MinimizeEvent, "Minimize" },
+    { Window::MaximizeEvent, "Maximize" }, { Window::RestoreEvent, "Restore" },
     { Window::MouseWheelEvent, "MouseWheel" }, { Window::ConstructContextualMenuEvent, "ConstructContextualMenu" },
     { Window::ContextualMenuActionEvent, "ContextualMenuAction" }, { Window::DragEnterEvent, "DragEnter" },
     { Window::DragExitEvent, "DragExit" }, { Window::DragOverEvent, "DragOver" },
@@ -116,8 +117,12 @@ void Window::ctblinit()
         Property<&Window::MacProcId, &Window::setMacProcId>("MacProcId"),
         Property<&Window::ContentsChanged, &Window::setContentsChanged>("ContentsChanged"),
     };
-    auto& record = NewLibraryClass(s_ctbl, { .name = "Window", .instanceSize = kInstanceSize, .factory = &Make<Window>,
-        .properties = std::move(properties), .events = EventNames() });
+    auto& record = NewLibraryClass(s_ctbl,
+        { .name = "Window",
+            .instanceSize = kInstanceSize,
+            .factory = &Make<Window>,
+            .properties = std::move(properties),
+            .events = EventNames() });
 
     // Drag and drop, modal windows, drawing and raw input have no counterpart
     // in this framework; those operations say so when called.

@@ -32,17 +32,52 @@ public:
 
     // Operation slots the framework itself calls through. Window.cpp checks
     // each against the routine its name promises.
-    enum Slot : std::size_t { CloseSlot = 4, AddControlSlot = 19, NewSlot = 23, UnifiedCloseSlot = 34,
-        CallResizedSlot = 36, ConstructorSlot = 46 };
+    enum Slot : std::size_t {
+        CloseSlot = 4,
+        AddControlSlot = 19,
+        NewSlot = 23,
+        UnifiedCloseSlot = 34,
+        CallResizedSlot = 36,
+        ConstructorSlot = 46
+    };
 
     // The window's events, in the order of its class's event table; Window.cpp
     // names each beside its index.
-    enum Event : std::size_t { LayoutEvent, CreateControlsEvent, AddMenuHandlersEvent, SetupBindingsEvent, OpenEvent,
-        CloseEvent, CancelCloseEvent, KeyDownEvent, KeyUpEvent, MouseMoveEvent, MouseEnterEvent, MouseExitEvent,
-        PaintEvent, MouseDownEvent, MouseDragEvent, MouseUpEvent, EnableMenuItemsEvent, ResizedEvent, ResizingEvent,
-        MovedEvent, DropObjectEvent, ActivateEvent, DeactivateEvent, MinimizeEvent, MaximizeEvent, RestoreEvent,
-        MouseWheelEvent, ConstructContextualMenuEvent, ContextualMenuActionEvent, DragEnterEvent, DragExitEvent,
-        DragOverEvent, ContentsChangedEvent };
+    enum Event : std::size_t {
+        LayoutEvent,
+        CreateControlsEvent,
+        AddMenuHandlersEvent,
+        SetupBindingsEvent,
+        OpenEvent,
+        CloseEvent,
+        CancelCloseEvent,
+        KeyDownEvent,
+        KeyUpEvent,
+        MouseMoveEvent,
+        MouseEnterEvent,
+        MouseExitEvent,
+        PaintEvent,
+        MouseDownEvent,
+        MouseDragEvent,
+        MouseUpEvent,
+        EnableMenuItemsEvent,
+        ResizedEvent,
+        ResizingEvent,
+        MovedEvent,
+        DropObjectEvent,
+        ActivateEvent,
+        DeactivateEvent,
+        MinimizeEvent,
+        MaximizeEvent,
+        RestoreEvent,
+        MouseWheelEvent,
+        ConstructContextualMenuEvent,
+        ContextualMenuActionEvent,
+        DragEnterEvent,
+        DragExitEvent,
+        DragOverEvent,
+        ContentsChangedEvent
+    };
     static constexpr int kEventCount = ContentsChangedEvent + 1;
 
     // Left, Top, Width and Height share one accessor, selected in this order.

@@ -42,15 +42,9 @@ std::optional<FolderLock> FolderLock::Take(const std::filesystem::path& folder, 
     return lock;
 }
 
-FolderLock::FolderLock(int descriptor)
-    : m_descriptor(descriptor)
-{
-}
+FolderLock::FolderLock(int descriptor) : m_descriptor(descriptor) { }
 
-FolderLock::FolderLock(FolderLock&& other) noexcept
-    : m_descriptor(std::exchange(other.m_descriptor, -1))
-{
-}
+FolderLock::FolderLock(FolderLock&& other) noexcept : m_descriptor(std::exchange(other.m_descriptor, -1)) { }
 
 FolderLock& FolderLock::operator=(FolderLock&& other) noexcept
 {

@@ -52,7 +52,8 @@ void TellUserWhenSettingsCantBeKept()
         return;
     const auto where = PreferencesFolderPath();
     TellUser("settings such as the window's place will not be kept: "
-        + (where ? "the preferences folder " + where->string() + " can't be written in" : std::string("there is no home folder")));
+        + (where ? "the preferences folder " + where->string() + " can't be written in"
+                 : std::string("there is no home folder")));
 }
 
 } // namespace os

@@ -34,7 +34,7 @@ bool IsUsableFolder(const std::filesystem::path& path, bool mayBeMissing)
     if (!path.is_absolute())
         return false;
     std::filesystem::path existing = path;
-    struct stat status {};
+    struct stat status { };
     while (::stat(existing.c_str(), &status) != 0) {
         if (errno != ENOENT || !mayBeMissing || !existing.has_relative_path())
             return false;
@@ -61,21 +61,15 @@ void KeepOnlyUsableXdgFolders()
         if (!value || IsUsableFolder(value, folder.mayBeMissing))
             continue;
         if (*value)
-            TellUser(std::string(folder.variable) + " is not a folder that can be used, so the default is used instead: "
-                + Quoted(value));
+            TellUser(std::string(folder.variable)
+                + " is not a folder that can be used, so the default is used instead: " + Quoted(value));
         unsetenv(folder.variable);
     }
 }
 
-RunFolder::RunFolder(std::filesystem::path path)
-    : m_path(std::move(path))
-{
-}
+RunFolder::RunFolder(std::filesystem::path path) : m_path(std::move(path)) { }
 
-RunFolder::RunFolder(RunFolder&& other) noexcept
-    : m_path(std::exchange(other.m_path, {}))
-{
-}
+RunFolder::RunFolder(RunFolder&& other) noexcept : m_path(std::exchange(other.m_path, {})) { }
 
 // The folder held before goes with `other`.
 RunFolder& RunFolder::operator=(RunFolder&& other) noexcept
@@ -115,7 +109,8 @@ std::optional<RunFolder> ProvideFoldersTheEngineNeeds()
     // A home that can't be written in may still hold writable folders.
     const bool homeServes = home && MadeFolder(*home);
     std::vector<const char*> missing;
-    for (const auto& [variable, underHome] : { std::pair { "XDG_DATA_HOME", ".local/share" }, { "XDG_CACHE_HOME", ".cache" } }) {
+    for (const auto& [variable, underHome] :
+        { std::pair { "XDG_DATA_HOME", ".local/share" }, { "XDG_CACHE_HOME", ".cache" } }) {
         if (!std::getenv(variable) && !(homeServes && CanBeMade(*home / underHome)))
             missing.push_back(variable);
     }

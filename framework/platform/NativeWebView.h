@@ -47,7 +47,7 @@ public:
     virtual void stopLoading() = 0;
     virtual bool canGoBack() const = 0;
     virtual bool canGoForward() const = 0;
-    virtual void goBack() = 0;    // does nothing with no page to go back to
+    virtual void goBack() = 0; // does nothing with no page to go back to
     virtual void goForward() = 0; // does nothing with no page to go forward to
     virtual void print(bool showDialog) = 0;
 };

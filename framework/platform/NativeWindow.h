@@ -35,8 +35,9 @@ public:
     virtual void setTitle(std::string_view) = 0;
     virtual void setPosition(std::int32_t left, std::int32_t top) = 0;
     virtual void setSize(std::int32_t width, std::int32_t height) = 0;
-    virtual void setSizeLimits(std::int32_t minWidth, std::int32_t minHeight, std::int32_t maxWidth,
-        std::int32_t maxHeight) = 0;
+    virtual void setSizeLimits(
+        std::int32_t minWidth, std::int32_t minHeight, std::int32_t maxWidth, std::int32_t maxHeight)
+        = 0;
     virtual void setResizable(bool) = 0;
     virtual void setCloseButton(bool) = 0;
     virtual void setBackgroundColor(std::optional<Color>) = 0;

@@ -35,7 +35,7 @@ void CaptionSet(rt::Object& object, const rt::String& caption)
         native->setCaption(caption.view());
 }
 
-template<auto Field>
+template <auto Field>
 void IntegerSet(rt::Object& object, std::int32_t value)
 {
     AsButton(object).pluginState().*Field = value;
@@ -65,8 +65,6 @@ void TextUnitSet(rt::Object& object, cl::FontUnits unit)
 {
     AsButton(object).pluginState().textUnit = unit;
 }
-
-
 
 } // namespace
 

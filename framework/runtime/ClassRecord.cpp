@@ -35,7 +35,7 @@ bool ClassRecord::derivesFrom(const ClassRecord& other) const
 
 // Names are matched without regard to ASCII case, as the framework's language
 // does: a block may spell a key differently from its declaration.
-template<class Entry>
+template <class Entry>
 const Entry* FindByName(const ClassRecord* record, std::vector<Entry> ClassRecord::*table, std::string_view wanted)
 {
     for (; record; record = record->parent) {
@@ -93,7 +93,8 @@ std::vector<Routine> RuntimeNewVtable(int slotCount)
     return std::vector<Routine>(static_cast<std::size_t>(std::max(slotCount, 0)));
 }
 
-std::span<AttributeRecord> RuntimeAllocateAttributeTable(std::vector<MemberRecord>& members, std::size_t place, int count)
+std::span<AttributeRecord> RuntimeAllocateAttributeTable(
+    std::vector<MemberRecord>& members, std::size_t place, int count)
 {
     auto& attributes = members.at(place).attributes;
     attributes.assign(static_cast<std::size_t>(std::max(count, 0)), AttributeRecord());

@@ -40,7 +40,7 @@ struct EventEntry {
 struct PropertyEntry {
     String name;
     String typeCode; // "i4", "b", "c", "s", or a type no block can carry
-    Routine getter;  // null for a write-only property
+    Routine getter; // null for a write-only property
     Routine setter;
 };
 
@@ -77,12 +77,13 @@ struct ClassRecord {
 // A new class record with its tables allocated for the given numbers. Member
 // places and event entries start as copies of the parent's, so a subclass's
 // event entry i is the parent's event i. The record lives for the whole run.
-ClassRecord& RuntimeNewClass(ClassRecord* parent, int memberCount, int interfaceCount, int eventCount,
-    int reserved, int propertyCount, int classAttributeCount);
+ClassRecord& RuntimeNewClass(ClassRecord* parent, int memberCount, int interfaceCount, int eventCount, int reserved,
+    int propertyCount, int classAttributeCount);
 
 std::vector<Routine> RuntimeNewVtable(int slotCount);
 
-std::span<AttributeRecord> RuntimeAllocateAttributeTable(std::vector<MemberRecord>& members, std::size_t place, int count);
+std::span<AttributeRecord> RuntimeAllocateAttributeTable(
+    std::vector<MemberRecord>& members, std::size_t place, int count);
 
 // A new, not yet constructed instance of the class; never nil.
 Ref<Object> RuntimeNewObject(ClassRecord&);
@@ -91,7 +92,7 @@ Ref<Object> RuntimeNewObject(ClassRecord&);
 // classes when it is not one. Nil passes through as nil.
 RefPtr<Object> RuntimeCheckCast(Object*, const ClassRecord& record);
 
-template<class T>
+template <class T>
 RefPtr<T> RuntimeCheckCast(Object* object)
 {
     return RefPtr<T>(dynamic_cast<T*>(RuntimeCheckCast(object, T::Lookup()).get()));
@@ -107,7 +108,7 @@ Variant Invoke(const MemberRecord&, Object* target, const std::vector<Variant>* 
 namespace rt {
 
 // Calls the routine in `slot` of the object's operation table.
-template<class Signature, class Self, class... Args>
+template <class Signature, class Self, class... Args>
 auto CallVirtual(Self& self, std::size_t slot, Args&&... arguments)
 {
     const auto& vtable = self.classRecord().vtable;

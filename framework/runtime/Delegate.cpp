@@ -8,8 +8,8 @@ namespace rt {
 
 ClassRecord& Delegate::Lookup()
 {
-    static ClassRecord& record = DefineRuntimeClass(
-        "Delegate", nullptr, [](ClassRecord& r) -> Ref<Object> { return makeRef<Delegate>(r); });
+    static ClassRecord& record
+        = DefineRuntimeClass("Delegate", nullptr, [](ClassRecord& r) -> Ref<Object> { return makeRef<Delegate>(r); });
     return record;
 }
 
@@ -20,8 +20,8 @@ Variant Delegate::Invoke(std::span<const Variant> arguments) const
     return invoker(*this, arguments);
 }
 
-RefPtr<Delegate> RuntimeCreateDelegate(DelegateInvokerFunction invoker, Routine routine, Object* boundObject,
-    const String& signature)
+RefPtr<Delegate> RuntimeCreateDelegate(
+    DelegateInvokerFunction invoker, Routine routine, Object* boundObject, const String& signature)
 {
     RuntimeProbe("RuntimeCreateDelegate ", signature.view());
     Ref<Object> object = RuntimeNewObject(Delegate::Lookup());

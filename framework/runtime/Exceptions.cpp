@@ -19,12 +19,12 @@ ClassRecord& RuntimeException::Lookup()
     return record;
 }
 
-#define RT_DEFINE_EXCEPTION(Name)                                                              \
-    ClassRecord& Name::Lookup()                                                                \
-    {                                                                                          \
-        static ClassRecord& record = DefineRuntimeClass(#Name, &RuntimeException::Lookup(),    \
-            [](ClassRecord& r) -> Ref<Object> { return makeRef<Name>(r); });                   \
-        return record;                                                                         \
+#define RT_DEFINE_EXCEPTION(Name)                                                                                      \
+    ClassRecord& Name::Lookup()                                                                                        \
+    {                                                                                                                  \
+        static ClassRecord& record = DefineRuntimeClass(                                                               \
+            #Name, &RuntimeException::Lookup(), [](ClassRecord& r) -> Ref<Object> { return makeRef<Name>(r); });       \
+        return record;                                                                                                 \
     }
 
 RT_DEFINE_EXCEPTION(NilObjectException)

@@ -19,11 +19,11 @@ public:
     std::int32_t ErrorNumber = 0;
 };
 
-#define RT_DECLARE_EXCEPTION(Name)                                          \
-    class Name : public RuntimeException {                                  \
-    public:                                                                 \
-        using RuntimeException::RuntimeException;                           \
-        static ClassRecord& Lookup();                                       \
+#define RT_DECLARE_EXCEPTION(Name)                                                                                     \
+    class Name : public RuntimeException {                                                                             \
+    public:                                                                                                            \
+        using RuntimeException::RuntimeException;                                                                      \
+        static ClassRecord& Lookup();                                                                                  \
     };
 
 RT_DECLARE_EXCEPTION(NilObjectException)
@@ -52,7 +52,7 @@ private:
 // anything else one that says it is unknown. Only valid inside a catch block.
 Ref<RuntimeException> CaughtException();
 
-template<class E>
+template <class E>
 Ref<E> NewException(const String& message, std::int32_t errorNumber = 0)
 {
     Ref<Object> object = RuntimeNewObject(E::Lookup());
@@ -62,14 +62,14 @@ Ref<E> NewException(const String& message, std::int32_t errorNumber = 0)
     return Ref<E>(exception);
 }
 
-template<class E>
+template <class E>
 [[noreturn]] void Raise(const String& message, std::int32_t errorNumber = 0)
 {
     RuntimeRaiseException(NewException<E>(message, errorNumber));
 }
 
 // Nil checks are the caller's: raises NilObjectException naming what was nil.
-template<class T>
+template <class T>
 T& RequireNonNil(const RefPtr<T>& reference, std::string_view what)
 {
     if (!reference)

@@ -14,7 +14,7 @@ namespace rt {
 
 namespace detail {
 
-template<class T>
+template <class T>
 T FromVariant(const Variant& value)
 {
     if constexpr (std::is_same_v<T, String>) {
@@ -36,18 +36,19 @@ T FromVariant(const Variant& value)
     }
 }
 
-template<class R>
+template <class R>
 Variant ToVariant(R&& result)
 {
     using Plain = std::remove_cvref_t<R>;
-    if constexpr (std::is_same_v<Plain, bool> || std::is_same_v<Plain, std::int32_t> || std::is_same_v<Plain, double>
-        || std::is_same_v<Plain, String>)
+    if constexpr (
+        std::is_same_v<Plain,
+            bool> || std::is_same_v<Plain, std::int32_t> || std::is_same_v<Plain, double> || std::is_same_v<Plain, String>)
         return Variant(std::forward<R>(result));
     else
         return Variant(RefPtr<Object>(result.get()));
 }
 
-template<class R, class Call>
+template <class R, class Call>
 Variant CallToVariant(Call&& call)
 {
     if constexpr (std::is_void_v<R>) {
@@ -58,7 +59,7 @@ Variant CallToVariant(Call&& call)
     }
 }
 
-template<class Target>
+template <class Target>
 Target& TargetAs(Object* target)
 {
     if (!target)
@@ -69,7 +70,7 @@ Target& TargetAs(Object* target)
     return *typed;
 }
 
-template<class... P>
+template <class... P>
 void RequireArgumentCount(std::size_t given)
 {
     if (given != sizeof...(P))
@@ -78,11 +79,12 @@ void RequireArgumentCount(std::size_t given)
 
 } // namespace detail
 
-template<class Signature> struct IntrospectionInvoker;
+template <class Signature>
+struct IntrospectionInvoker;
 
 // Introspection: the target first, then the list's arguments converted to the
 // member's parameter types.
-template<class R, class Target, class... P>
+template <class R, class Target, class... P>
 struct IntrospectionInvoker<R (*)(Target&, P...)> {
     static Variant Invoke(const Routine& routine, Object* target, const std::vector<Variant>* arguments)
     {
@@ -100,23 +102,23 @@ struct IntrospectionInvoker<R (*)(Target&, P...)> {
     }
 
 private:
-    template<std::size_t... I>
-    static Variant Call(R (*function)(Target&, P...), Target& target, const std::vector<Variant>* arguments,
-        std::index_sequence<I...>)
+    template <std::size_t... I>
+    static Variant Call(
+        R (*function)(Target&, P...), Target& target, const std::vector<Variant>* arguments, std::index_sequence<I...>)
     {
-        return detail::CallToVariant<R>([&]() -> R {
-            return function(target, detail::FromVariant<std::remove_cvref_t<P>>((*arguments)[I])...);
-        });
+        return detail::CallToVariant<R>(
+            [&]() -> R { return function(target, detail::FromVariant<std::remove_cvref_t<P>>((*arguments)[I])...); });
     }
 };
 
-template<class Signature>
+template <class Signature>
 constexpr Invoker IntrospectionInvoke = &IntrospectionInvoker<Signature>::Invoke;
 
-template<class Signature> struct DelegateInvoker;
+template <class Signature>
+struct DelegateInvoker;
 
 // A delegate with no bound object: the routine gets the call's arguments alone.
-template<class R, class... P>
+template <class R, class... P>
 struct DelegateInvoker<R (*)(P...)> {
     static Variant Invoke(const Delegate& delegate, std::span<const Variant> arguments)
     {
@@ -128,7 +130,7 @@ struct DelegateInvoker<R (*)(P...)> {
     }
 
 private:
-    template<std::size_t... I>
+    template <std::size_t... I>
     static Variant Call(R (*function)(P...), std::span<const Variant> arguments, std::index_sequence<I...>)
     {
         return detail::CallToVariant<R>(
@@ -136,10 +138,11 @@ private:
     }
 };
 
-template<class Signature> struct BoundDelegateInvoker;
+template <class Signature>
+struct BoundDelegateInvoker;
 
 // A delegate with a bound object: the routine gets that object first.
-template<class R, class Target, class... P>
+template <class R, class Target, class... P>
 struct BoundDelegateInvoker<R (*)(Target&, P...)> {
     static Variant Invoke(const Delegate& delegate, std::span<const Variant> arguments)
     {
@@ -152,20 +155,19 @@ struct BoundDelegateInvoker<R (*)(Target&, P...)> {
     }
 
 private:
-    template<std::size_t... I>
-    static Variant Call(R (*function)(Target&, P...), Target& target, std::span<const Variant> arguments,
-        std::index_sequence<I...>)
+    template <std::size_t... I>
+    static Variant Call(
+        R (*function)(Target&, P...), Target& target, std::span<const Variant> arguments, std::index_sequence<I...>)
     {
-        return detail::CallToVariant<R>([&]() -> R {
-            return function(target, detail::FromVariant<std::remove_cvref_t<P>>(arguments[I])...);
-        });
+        return detail::CallToVariant<R>(
+            [&]() -> R { return function(target, detail::FromVariant<std::remove_cvref_t<P>>(arguments[I])...); });
     }
 };
 
-template<class Signature>
+template <class Signature>
 constexpr rt::DelegateInvokerFunction DelegateInvoke = &DelegateInvoker<Signature>::Invoke;
 
-template<class Signature>
+template <class Signature>
 constexpr rt::DelegateInvokerFunction BoundDelegateInvoke = &BoundDelegateInvoker<Signature>::Invoke;
 
 } // namespace rt

@@ -30,8 +30,9 @@ public:
     std::int32_t readInteger()
     {
         auto bytes = take(4, "an Integer");
-        const std::uint32_t bits = std::uint32_t(std::uint8_t(bytes[0])) << 24 | std::uint32_t(std::uint8_t(bytes[1])) << 16
-            | std::uint32_t(std::uint8_t(bytes[2])) << 8 | std::uint32_t(std::uint8_t(bytes[3]));
+        const std::uint32_t bits = std::uint32_t(std::uint8_t(bytes[0])) << 24
+            | std::uint32_t(std::uint8_t(bytes[1])) << 16 | std::uint32_t(std::uint8_t(bytes[2])) << 8
+            | std::uint32_t(std::uint8_t(bytes[3]));
         return static_cast<std::int32_t>(bits);
     }
 
@@ -70,7 +71,7 @@ private:
     std::size_t m_position = 0;
 };
 
-template<class Value>
+template <class Value>
 void CallSetter(Object& object, const PropertyEntry& property, Value value)
 {
     using Setter = void (*)(Object&, Value);

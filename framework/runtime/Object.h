@@ -37,10 +37,16 @@ void RuntimeInstallInstanceEventHandler(Object& object, const String& eventName,
 // Explicit reference steps, for the routines whose algorithm names them;
 // elsewhere the handles take and drop references by themselves. The reference
 // a lock gives is dropped when its handle goes, whichever way the routine ends.
-template<class T>
-Ref<T> RuntimeLockObject(T& object) { return Ref<T>(object); }
+template <class T>
+Ref<T> RuntimeLockObject(T& object)
+{
+    return Ref<T>(object);
+}
 
-template<class T>
-void RuntimeUnlockObject(RefPtr<T>& reference) { reference = nullptr; }
+template <class T>
+void RuntimeUnlockObject(RefPtr<T>& reference)
+{
+    reference = nullptr;
+}
 
 } // namespace rt

@@ -43,7 +43,7 @@ void RegisterLinkedPlugins(PluginRegistry&);
 Routine RuntimePluginEntrypoint(std::string_view name);
 
 // A call stub: a call through the plug-in table with the stub's signature.
-template<class Signature, class... Args>
+template <class Signature, class... Args>
 auto CallPluginEntrypoint(std::string_view name, Args&&... arguments)
 {
     auto function = RuntimePluginEntrypoint(name).as<Signature>();

@@ -31,7 +31,10 @@ public:
         }
     }
 
-    std::uint32_t refCount() const { return m_refCount; }
+    std::uint32_t refCount() const
+    {
+        return m_refCount;
+    }
 
 protected:
     virtual ~RefCounted() = default;
@@ -43,10 +46,11 @@ private:
 #endif
 };
 
-template<class T> class RefPtr;
+template <class T>
+class RefPtr;
 
 // A reference that is never null.
-template<class T>
+template <class T>
 class Ref {
 public:
     enum AdoptTag { Adopt };
@@ -54,9 +58,16 @@ public:
 
     Ref(T& object) : m_ptr(&object) { m_ptr->ref(); }
     Ref(const Ref& other) : m_ptr(other.m_ptr) { m_ptr->ref(); }
-    template<class U> Ref(const Ref<U>& other) : m_ptr(other.ptr()) { m_ptr->ref(); }
+    template <class U>
+    Ref(const Ref<U>& other) : m_ptr(other.ptr())
+    {
+        m_ptr->ref();
+    }
     Ref(Ref&& other) noexcept : m_ptr(other.leakRef()) { }
-    template<class U> Ref(Ref<U>&& other) noexcept : m_ptr(other.leakRef()) { }
+    template <class U>
+    Ref(Ref<U>&& other) noexcept : m_ptr(other.leakRef())
+    {
+    }
     ~Ref()
     {
         if (m_ptr)
@@ -83,7 +94,7 @@ private:
 };
 
 // A reference that may be null: the runtime's nil.
-template<class T>
+template <class T>
 class RefPtr {
 public:
     RefPtr() = default;
@@ -95,11 +106,23 @@ public:
     }
     RefPtr(T& object) : RefPtr(&object) { }
     RefPtr(const RefPtr& other) : RefPtr(other.m_ptr) { }
-    template<class U> RefPtr(const RefPtr<U>& other) : RefPtr(other.get()) { }
+    template <class U>
+    RefPtr(const RefPtr<U>& other) : RefPtr(other.get())
+    {
+    }
     RefPtr(RefPtr&& other) noexcept : m_ptr(std::exchange(other.m_ptr, nullptr)) { }
-    template<class U> RefPtr(RefPtr<U>&& other) noexcept : m_ptr(other.leakRef()) { }
-    template<class U> RefPtr(Ref<U>&& other) noexcept : m_ptr(other.leakRef()) { }
-    template<class U> RefPtr(const Ref<U>& other) : RefPtr(other.ptr()) { }
+    template <class U>
+    RefPtr(RefPtr<U>&& other) noexcept : m_ptr(other.leakRef())
+    {
+    }
+    template <class U>
+    RefPtr(Ref<U>&& other) noexcept : m_ptr(other.leakRef())
+    {
+    }
+    template <class U>
+    RefPtr(const Ref<U>& other) : RefPtr(other.ptr())
+    {
+    }
     ~RefPtr()
     {
         if (m_ptr)
@@ -127,7 +150,7 @@ private:
     T* m_ptr = nullptr;
 };
 
-template<class T>
+template <class T>
 Ref<T> adoptRef(T& object)
 {
     assert(object.refCount() == 1);
@@ -136,7 +159,7 @@ Ref<T> adoptRef(T& object)
 
 // The one place objects are allocated: the count starts at one and the caller
 // adopts it.
-template<class T, class... Args>
+template <class T, class... Args>
 Ref<T> makeRef(Args&&... args)
 {
     return adoptRef(*new T(std::forward<Args>(args)...));

@@ -14,10 +14,10 @@ class Routine {
 public:
     Routine() = default;
 
-    template<class R, class... Args>
+    template <class R, class... Args>
     Routine(R (*function)(Args...))
         : m_function(reinterpret_cast<Erased>(function))
-        , m_type(function ? &typeid(R (*)(Args...)) : nullptr)
+        , m_type(function ? &typeid(R(*)(Args...)) : nullptr)
     {
     }
 
@@ -26,7 +26,7 @@ public:
 
     // The routine as a callable of signature F, or a RuntimeException when it
     // was made from another signature. A null routine gives a null pointer.
-    template<class F>
+    template <class F>
     F as() const
     {
         if (!m_function)
@@ -36,8 +36,11 @@ public:
         return reinterpret_cast<F>(m_function);
     }
 
-    template<class F>
-    bool is() const { return m_type && *m_type == typeid(F); }
+    template <class F>
+    bool is() const
+    {
+        return m_type && *m_type == typeid(F);
+    }
 
     friend bool operator==(const Routine& a, const Routine& b) { return a.m_function == b.m_function; }
 

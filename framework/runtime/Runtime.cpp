@@ -3,8 +3,8 @@
 #include "Probe.h"
 #include "RuntimeState.h"
 
-#include "platform/Platform.h"
 #include "os/TellUser.h"
+#include "platform/Platform.h"
 
 #include <string>
 

@@ -20,10 +20,7 @@ String VariantToString(const Variant& value)
             return String(std::string_view(text, static_cast<std::size_t>(result.ptr - text)));
         }
         String operator()(const String& text) const { return text; }
-        String operator()(const RefPtr<Object>& object) const
-        {
-            return object ? object->classRecord().name : String();
-        }
+        String operator()(const RefPtr<Object>& object) const { return object ? object->classRecord().name : String(); }
     };
     return std::visit(Visitor(), value);
 }

@@ -22,8 +22,7 @@ inline void reportCallbackFailure(const char* where, std::exception_ptr failure)
 // Runs the C++ side of a GLib/GTK callback. An exception must not unwind
 // through GTK's C frames, so anything thrown is reported on stderr in one line
 // and the callback answers `fallback` instead.
-template <typename Body, typename Result = std::invoke_result_t<Body>>
-    requires(!std::is_void_v<Result>)
+template <typename Body, typename Result>
 Result guardCallback(const char* where, Body&& body, Result fallback) noexcept
 {
     try {
@@ -35,9 +34,9 @@ Result guardCallback(const char* where, Body&& body, Result fallback) noexcept
 }
 
 template <typename Body>
-    requires std::is_void_v<std::invoke_result_t<Body>>
 void guardCallback(const char* where, Body&& body) noexcept
 {
+    static_assert(std::is_void_v<std::invoke_result_t<Body>>, "a callback that answers needs a fallback answer");
     try {
         body();
     } catch (...) {

@@ -46,7 +46,8 @@ GObjectHandle<GAppLaunchContext> ContextGiving(const char* const* environment)
         const std::string_view variable(*entry);
         const std::string name(variable.substr(0, variable.find('=')));
         const char* value = g_environ_getenv(const_cast<gchar**>(environment), name.c_str());
-        if (value && !IsStartupNotification(name) && g_strcmp0(g_environ_getenv(current.get(), name.c_str()), value) != 0)
+        if (value && !IsStartupNotification(name)
+            && g_strcmp0(g_environ_getenv(current.get(), name.c_str()), value) != 0)
             g_app_launch_context_setenv(context.get(), name.c_str(), value);
     }
     for (gchar** entry = current.get(); *entry; ++entry) {
@@ -65,7 +66,8 @@ void LaunchDefaultBrowser(
 {
     auto launch = std::make_unique<Launch>(Launch { ContextGiving(environment), std::move(failed) });
     GAppLaunchContext* context = launch->context.get();
-    g_app_info_launch_default_for_uri_async(std::string(url).c_str(), context, nullptr, &launchFinished, launch.release());
+    g_app_info_launch_default_for_uri_async(
+        std::string(url).c_str(), context, nullptr, &launchFinished, launch.release());
 }
 
 } // namespace platform::gtk

@@ -13,8 +13,7 @@ namespace {
 constexpr std::array<int, 3> EndSignals { SIGTERM, SIGINT, SIGHUP };
 }
 
-EndSignalsGtk::EndSignalsGtk(std::function<void()> ended)
-    : m_ended(std::move(ended))
+EndSignalsGtk::EndSignalsGtk(std::function<void()> ended) : m_ended(std::move(ended))
 {
     for (std::size_t i = 0; i < EndSignals.size(); ++i)
         m_sources[i] = g_unix_signal_add(EndSignals[i], &EndSignalsGtk::received, this);

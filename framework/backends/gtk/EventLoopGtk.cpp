@@ -53,10 +53,13 @@ void EventLoopGtk::runPending(std::chrono::milliseconds wait)
     bool waited = wait.count() <= 0;
     guint timer = 0;
     if (!waited) {
-        timer = g_timeout_add(static_cast<guint>(wait.count()), [](gpointer flag) {
-            *static_cast<bool*>(flag) = true;
-            return G_SOURCE_REMOVE;
-        }, &waited);
+        timer = g_timeout_add(
+            static_cast<guint>(wait.count()),
+            [](gpointer flag) {
+                *static_cast<bool*>(flag) = true;
+                return G_SOURCE_REMOVE;
+            },
+            &waited);
     }
     while (!waited || g_main_context_pending(nullptr)) {
         g_main_context_iteration(nullptr, !waited);

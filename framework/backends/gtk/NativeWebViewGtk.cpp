@@ -164,11 +164,12 @@ void NativeWebViewGtk::print(bool showDialog)
 
 void NativeWebViewGtk::showPrintDialog(GObjectHandle<WebKitPrintOperation> operation)
 {
-    auto pending = std::make_unique<PendingPrintDialog>(PendingPrintDialog { &m_printDialogSource,
-        std::move(operation), GObjectHandle<GtkWidget>::refSink(gtk_widget_get_toplevel(widget())) });
+    auto pending = std::make_unique<PendingPrintDialog>(PendingPrintDialog { &m_printDialogSource, std::move(operation),
+        GObjectHandle<GtkWidget>::refSink(gtk_widget_get_toplevel(widget())) });
     // The dialog is modal; deferring it lets this call return at once. The
     // view removes the idle if it dies first.
-    m_printDialogSource = g_idle_add_full(G_PRIORITY_DEFAULT_IDLE, &runPrintDialog, pending.release(), &freePrintDialog);
+    m_printDialogSource
+        = g_idle_add_full(G_PRIORITY_DEFAULT_IDLE, &runPrintDialog, pending.release(), &freePrintDialog);
 }
 
 // Both run before the engine passes the event on to the page, which still

@@ -36,8 +36,8 @@ NativeWindowGtk::NativeWindowGtk(
     // Positions name the frame's top-left corner, as gtk_window_move does
     // with this gravity.
     gtk_window_set_gravity(window(), GDK_GRAVITY_NORTH_WEST);
-    gtk_style_context_add_provider(gtk_widget_get_style_context(m_window.get()),
-        GTK_STYLE_PROVIDER(m_background.get()), GTK_STYLE_PROVIDER_PRIORITY_APPLICATION + 1);
+    gtk_style_context_add_provider(gtk_widget_get_style_context(m_window.get()), GTK_STYLE_PROVIDER(m_background.get()),
+        GTK_STYLE_PROVIDER_PRIORITY_APPLICATION + 1);
     gtk_container_add(GTK_CONTAINER(m_window.get()), m_layout.get());
     gtk_widget_show(m_layout.get());
 

@@ -19,8 +19,8 @@ class WebContextGtk;
 class NativeWindowGtk final : public NativeWindow {
 public:
     // `onDestroy` is told when the window goes.
-    NativeWindowGtk(NativeWindowClient& client, WebContextGtk& webContext,
-        std::function<void(NativeWindowGtk*)> onDestroy = {});
+    NativeWindowGtk(
+        NativeWindowClient& client, WebContextGtk& webContext, std::function<void(NativeWindowGtk*)> onDestroy = {});
     NativeWindowGtk(const NativeWindowGtk&) = delete;
     NativeWindowGtk& operator=(const NativeWindowGtk&) = delete;
     ~NativeWindowGtk() override;
@@ -28,8 +28,8 @@ public:
     void setTitle(std::string_view title) override;
     void setPosition(std::int32_t left, std::int32_t top) override;
     void setSize(std::int32_t width, std::int32_t height) override;
-    void setSizeLimits(std::int32_t minWidth, std::int32_t minHeight, std::int32_t maxWidth,
-        std::int32_t maxHeight) override;
+    void setSizeLimits(
+        std::int32_t minWidth, std::int32_t minHeight, std::int32_t maxWidth, std::int32_t maxHeight) override;
     void setResizable(bool resizable) override;
     void setCloseButton(bool closeButton) override;
     void setBackgroundColor(std::optional<Color> color) override;

@@ -78,7 +78,8 @@ PlatformGtk::~PlatformGtk()
     if (m_initialized)
         gdk_event_handler_set(&DispatchEventAsGtkDoes, nullptr, nullptr);
     if (m_controlStyle)
-        gtk_style_context_remove_provider_for_screen(gdk_screen_get_default(), GTK_STYLE_PROVIDER(m_controlStyle.get()));
+        gtk_style_context_remove_provider_for_screen(
+            gdk_screen_get_default(), GTK_STYLE_PROVIDER(m_controlStyle.get()));
 }
 
 void PlatformGtk::initialize()

@@ -5,8 +5,8 @@
 #include "GLibPtrGtk.h"
 #include "GObjectHandleGtk.h"
 #include "WebContextGtk.h"
-#include "platform/Platform.h"
 #include "os/XdgFolders.h"
+#include "platform/Platform.h"
 
 #include <gtk/gtk.h>
 

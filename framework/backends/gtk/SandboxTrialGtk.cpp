@@ -17,7 +17,8 @@ SandboxTrialGtk::SandboxTrialGtk()
     // mapped the engine feels; the child only runs `true`.
     const auto flags = static_cast<GSpawnFlags>(G_SPAWN_DO_NOT_REAP_CHILD | G_SPAWN_LEAVE_DESCRIPTORS_OPEN
         | G_SPAWN_STDOUT_TO_DEV_NULL | G_SPAWN_STDERR_TO_DEV_NULL);
-    if (!bwrap || !g_spawn_async(nullptr, const_cast<gchar**>(argv), nullptr, flags, nullptr, nullptr, &m_trial, nullptr))
+    if (!bwrap
+        || !g_spawn_async(nullptr, const_cast<gchar**>(argv), nullptr, flags, nullptr, nullptr, &m_trial, nullptr))
         m_works = false;
 }
 

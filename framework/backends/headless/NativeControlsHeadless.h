@@ -7,7 +7,7 @@
 namespace platform::headless {
 
 // What every headless control remembers of what it was told.
-template<class Interface>
+template <class Interface>
 class NativeControlHeadless : public Interface {
 public:
     void setGeometry(platform::Rect rect) override { geometry = rect; }

@@ -16,7 +16,11 @@ namespace platform::headless {
 // completes on the event loop, as a real engine finishes later.
 class NativeWebViewHeadless final : public NativeControlHeadless<platform::NativeWebView> {
 public:
-    NativeWebViewHeadless(platform::NativeWebViewClient& client, platform::EventLoop& loop) : m_client(client), m_loop(loop) { }
+    NativeWebViewHeadless(platform::NativeWebViewClient& client, platform::EventLoop& loop)
+        : m_client(client)
+        , m_loop(loop)
+    {
+    }
 
     void loadURL(std::string_view url) override;
     void loadHTML(std::string_view source, std::string_view baseURL) override;
@@ -39,8 +43,8 @@ public:
     std::string currentURL() const;
     const std::vector<std::string>& history() const { return m_history; }
 
-    std::vector<std::string> calls;       // every call, e.g. "loadURL http://a"
-    std::vector<std::string> cancelled;   // loads the client refused
+    std::vector<std::string> calls; // every call, e.g. "loadURL http://a"
+    std::vector<std::string> cancelled; // loads the client refused
 
 private:
     void navigate(std::string url, bool fromHistory, long historyIndex);

@@ -28,7 +28,8 @@ std::unique_ptr<platform::NativeSeparator> NativeWindowHeadless::createSeparator
     return std::make_unique<NativeSeparatorHeadless>();
 }
 
-std::unique_ptr<platform::NativeTextField> NativeWindowHeadless::createTextField(platform::NativeTextFieldClient& client)
+std::unique_ptr<platform::NativeTextField> NativeWindowHeadless::createTextField(
+    platform::NativeTextFieldClient& client)
 {
     return std::make_unique<NativeTextFieldHeadless>(client);
 }

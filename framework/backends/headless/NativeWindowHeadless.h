@@ -16,13 +16,26 @@ namespace platform::headless {
 // a real window makes.
 class NativeWindowHeadless final : public platform::NativeWindow {
 public:
-    NativeWindowHeadless(platform::NativeWindowClient& client, platform::EventLoop& loop, std::function<void(NativeWindowHeadless*)> onDestroy)
-        : m_client(client), m_loop(loop), m_onDestroy(std::move(onDestroy)) { }
+    NativeWindowHeadless(platform::NativeWindowClient& client, platform::EventLoop& loop,
+        std::function<void(NativeWindowHeadless*)> onDestroy)
+        : m_client(client)
+        , m_loop(loop)
+        , m_onDestroy(std::move(onDestroy))
+    {
+    }
     ~NativeWindowHeadless() override;
 
     void setTitle(std::string_view value) override { title = value; }
-    void setPosition(std::int32_t l, std::int32_t t) override { left = l; top = t; }
-    void setSize(std::int32_t w, std::int32_t h) override { width = w; height = h; }
+    void setPosition(std::int32_t l, std::int32_t t) override
+    {
+        left = l;
+        top = t;
+    }
+    void setSize(std::int32_t w, std::int32_t h) override
+    {
+        width = w;
+        height = h;
+    }
     void setSizeLimits(std::int32_t minW, std::int32_t minH, std::int32_t maxW, std::int32_t maxH) override;
     void setResizable(bool value) override { resizable = value; }
     void setCloseButton(bool value) override { closeButton = value; }

@@ -35,9 +35,8 @@ void PlatformHeadless::initialize()
 
 std::unique_ptr<platform::NativeWindow> PlatformHeadless::createWindow(platform::NativeWindowClient& client)
 {
-    auto window = std::make_unique<NativeWindowHeadless>(client, loop, [this](NativeWindowHeadless* gone) {
-        std::erase(m_windows, gone);
-    });
+    auto window = std::make_unique<NativeWindowHeadless>(
+        client, loop, [this](NativeWindowHeadless* gone) { std::erase(m_windows, gone); });
     m_windows.push_back(window.get());
     return window;
 }
