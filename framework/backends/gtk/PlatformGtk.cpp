@@ -6,6 +6,7 @@
 
 #include "os/PreferencesFolder.h"
 #include "os/XdgFolders.h"
+#include "platform/CloseEveryWindow.h"
 
 #include <algorithm>
 #include <string>
@@ -134,18 +135,9 @@ std::unique_ptr<NativeWindow> PlatformGtk::createWindow(NativeWindowClient& clie
     return window;
 }
 
-// A session that ends, or a terminal that closes, must not cost the user what
-// closing the windows keeps; each is asked to close as its close button would.
 void PlatformGtk::closeEveryWindow()
 {
-    if (m_openWindows.empty()) {
-        m_eventLoop.quit();
-        return;
-    }
-    for (NativeWindowGtk* window : std::vector(m_openWindows)) {
-        if (std::ranges::find(m_openWindows, window) != m_openWindows.end())
-            window->requestClose();
-    }
+    CloseEveryWindow(m_openWindows, m_eventLoop, [](NativeWindowGtk& window) { window.requestClose(); });
 }
 
 std::vector<Rect> PlatformGtk::screens()

@@ -1,5 +1,7 @@
 #include "PlatformHeadless.h"
 
+#include "platform/CloseEveryWindow.h"
+
 #include <algorithm>
 #include <stdexcept>
 
@@ -43,14 +45,7 @@ std::unique_ptr<platform::NativeWindow> PlatformHeadless::createWindow(platform:
 
 void PlatformHeadless::endSignal()
 {
-    if (m_windows.empty()) {
-        loop.quit();
-        return;
-    }
-    for (NativeWindowHeadless* window : std::vector(m_windows)) {
-        if (std::ranges::find(m_windows, window) != m_windows.end())
-            window->userClose();
-    }
+    platform::CloseEveryWindow(m_windows, loop, [](NativeWindowHeadless& window) { window.userClose(); });
 }
 
 void PlatformHeadless::openInDefaultBrowser(std::string_view url, std::function<void(std::string_view)> failed)
