@@ -5,7 +5,6 @@
 #include <unistd.h>
 
 #include <cstdio>
-#include <iostream>
 #include <stdexcept>
 #include <string>
 #include <thread>
@@ -13,9 +12,9 @@
 namespace testing_support {
 
 // What the process writes to standard error while this lives. A thread drains
-// a pipe, so a writer never blocks on a full one, and a limit on file sizes
-// does not reach it; a program started meanwhile may keep the pipe open, so
-// the end of the capture is not waited for from the pipe.
+// a pipe, so a writer never blocks on a full one and no file size limit
+// applies; the capture ends without waiting for the pipe to close, which a
+// program started meanwhile may hold open.
 class CapturedStderr {
 public:
     CapturedStderr()
@@ -25,7 +24,7 @@ public:
             throw std::runtime_error("cannot make a pipe for standard error");
         m_from = ends[0];
         ::fcntl(m_from, F_SETFL, O_NONBLOCK);
-        flush();
+        std::fflush(stderr);
         m_saved = ::dup(STDERR_FILENO);
         ::dup2(ends[1], STDERR_FILENO);
         ::close(ends[1]);
@@ -48,7 +47,7 @@ public:
     const std::string& text()
     {
         if (m_saved >= 0) {
-            flush();
+            std::fflush(stderr);
             ::dup2(m_saved, STDERR_FILENO);
             ::close(m_saved);
             m_saved = -1;
@@ -60,11 +59,6 @@ public:
     }
 
 private:
-    static void flush()
-    {
-        std::cerr.flush();
-        std::fflush(stderr);
-    }
     void drain()
     {
         char buffer[4096];
