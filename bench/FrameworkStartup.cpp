@@ -11,7 +11,7 @@
 
 #include "runtime/Runtime.h"
 
-#include "unit/TemporaryConfigHome.h"
+#include "support/TemporaryConfigHome.h"
 
 #include <benchmark/benchmark.h>
 

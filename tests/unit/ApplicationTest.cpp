@@ -56,14 +56,6 @@ TEST_F(ApplicationTest, MenuHandlersAreOfferedTheItemInTheOrderAddedUntilOneTake
     s_menuCalls.clear();
     EXPECT_FALSE(rt::CallVirtual<HandleMenuCommand>(app(), 13, rt::String("EditCopy")));
     EXPECT_EQ(s_menuCalls, (std::vector<std::string> { "declined" }));
-
-    // The thread operations return, and App handles neither of its events:
-    // bringing the menu up to date and opening do nothing.
-    EXPECT_NO_THROW(call(8));
-    EXPECT_NO_THROW(call(9, std::int32_t(1)));
-    EXPECT_NO_THROW(call(9, std::int32_t(-5)));
-    EXPECT_NO_THROW(call<rt::Object*>(11, nullptr));
-    EXPECT_NO_THROW(call(12));
 }
 
 TEST_F(ApplicationTest, DocumentsTraysPollableObjectsAndBundlesRaiseNamingTheOperation)

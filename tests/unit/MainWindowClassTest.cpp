@@ -2,6 +2,8 @@
 
 #include "runtime/ClassRecord.h"
 
+#include "support/CapturedStderr.h"
+
 #include <algorithm>
 
 namespace {
@@ -74,6 +76,37 @@ TEST_F(MainWindowClassTest, TheAccessorReturnsTheOpenWindowAndBuildsANewOneOnlyA
     EXPECT_NE(second.get(), first.get());
     EXPECT_EQ(second->controls().size(), 11u);
     EXPECT_EQ(std::ranges::count(milestones, "event Open"), 2);
+}
+
+// A failure while the designed properties are applied or the controls made
+// stops the building and reaches whoever asked for the window; one in any
+// other handler is reported, and the window goes on.
+TEST_F(MainWindowClassTest, BuildingStopsAtAFailedLayoutOrControlsAndOtherFailuresAreReported)
+{
+    for (auto [event, propagates] : { std::pair { cl::Window::OpenEvent, false }, { cl::Window::ResizedEvent, false },
+             { cl::Window::CloseEvent, false }, { cl::Window::CreateControlsEvent, true }, { cl::Window::LayoutEvent, true } }) {
+        SCOPED_TRACE(record().events[event].name.view());
+        if (mainWindow())
+            nativeWindow().userClose();
+        milestones.clear();
+        const rt::Routine handler = std::exchange(record().events[event].handler,
+            rt::Routine(+[](cl::Window&) { rt::Raise<rt::RuntimeException>("failed on purpose"); }));
+        testing_support::CapturedStderr captured;
+        bool reachedCaller = false;
+        try {
+            mainwindow::Window1();
+            nativeWindow().userResize(800, 600);
+            settle();
+            nativeWindow().userClose();
+        } catch (const rt::RaisedException&) {
+            reachedCaller = true;
+        }
+        record().events[event].handler = handler;
+        EXPECT_EQ(reachedCaller, propagates);
+        EXPECT_EQ(std::ranges::count(milestones, "event Open"), propagates ? 0 : 1);
+        EXPECT_EQ(captured.text().find("unhandled RuntimeException: failed on purpose") != std::string::npos, !propagates)
+            << captured.text();
+    }
 }
 
 TEST_F(MainWindowClassTest, LayoutGivesTheWindowItsDesignedProperties)

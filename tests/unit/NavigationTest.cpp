@@ -1,5 +1,7 @@
 #include "ProgramFixture.h"
 
+#include "support/CapturedStderr.h"
+
 #include <algorithm>
 
 namespace {
@@ -69,9 +71,9 @@ TEST_F(NavigationTest, OneUserActionInAPageHandsOutOneAddressAndABurstBeyondItIs
     std::vector<std::string> reports;
     for (const auto& burst : { std::initializer_list<std::string> { "http://x.test/1", "http://x.test/2", "http://x.test/3" },
              { "http://x.test/4", "http://x.test/5" } }) {
-        testing::internal::CaptureStderr();
+        testing_support::CapturedStderr captured;
         clickAndRequestNewWindows(burst);
-        reports.push_back(testing::internal::GetCapturedStderr());
+        reports.push_back(captured.text());
     }
     EXPECT_EQ(platform().browserRequests, (std::vector<std::string> { "http://x.test/1", "http://x.test/4" }));
     EXPECT_EQ(std::ranges::count(reports[0], '\n'), 1) << reports[0];
@@ -84,7 +86,7 @@ TEST_F(NavigationTest, OneUserActionInAPageHandsOutOneAddressAndABurstBeyondItIs
 TEST_F(NavigationTest, OneClickGivesOneOfDownloadNewWindowOrPrintAndRefusalsAreReported)
 {
     auto& page = webView("HTMLViewer1");
-    testing::internal::CaptureStderr();
+    testing_support::CapturedStderr captured;
     page.startDownload("http://x.test/drive-by.pdf");
     page.userClicks();
     page.startDownload("blob:http://x.test/1234");
@@ -96,7 +98,7 @@ TEST_F(NavigationTest, OneClickGivesOneOfDownloadNewWindowOrPrintAndRefusalsAreR
     page.userClicks();
     const bool printAfterClick = page.requestPrint();
     page.requestNewWindow("http://x.test/after-print");
-    const std::string report = testing::internal::GetCapturedStderr();
+    const std::string report = captured.text();
 
     EXPECT_EQ(platform().browserRequests, (std::vector<std::string> { "http://x.test/clicked.pdf" }));
     EXPECT_FALSE(printAfterSpentClick);
@@ -109,16 +111,16 @@ TEST_F(NavigationTest, OneClickGivesOneOfDownloadNewWindowOrPrintAndRefusalsAreR
     EXPECT_EQ(webView("HTMLViewer2").cancelled, (std::vector<std::string> { "http://x.test/clicked.pdf" }));
 }
 
-TEST_F(NavigationTest, AnAddressTheBrowserRefusesIsReportedLaterWithItsLengthAndAtMost200OfItsCharacters)
+TEST_F(NavigationTest, ARefusedAddressIsReportedLaterWithItsLengthAndAtMost200Characters)
 {
     platform().failBrowser = true;
     const std::string address = "http://example.test/?" + std::string(1 << 20, 'a'); // 1048597 characters
-    testing::internal::CaptureStderr();
+    testing_support::CapturedStderr atRequest;
     clickAndRequestNewWindows({ address });
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), ""); // the launch fails later, on the loop
-    testing::internal::CaptureStderr();
+    EXPECT_EQ(atRequest.text(), ""); // the launch fails later, on the loop
+    testing_support::CapturedStderr onTheLoop;
     settle();
-    const std::string report = testing::internal::GetCapturedStderr();
+    const std::string report = onTheLoop.text();
     EXPECT_NE(report.find(address.substr(0, 200)), std::string::npos) << report.substr(0, 400);
     EXPECT_EQ(report.find(address.substr(0, 201)), std::string::npos) << report.substr(0, 400);
     EXPECT_NE(report.find("1048597 characters"), std::string::npos) << report.substr(0, 400);
@@ -130,9 +132,9 @@ TEST_F(NavigationTest, AnExceptionLeavingAHandlerIsReportedAndTheProgramGoesOn)
 {
     // A button whose handler finds no page view: the window loses its viewer.
     cl::Window::RemoveControl(*mainWindow(), *mainWindow()->controlNamed("HTMLViewer1"));
-    testing::internal::CaptureStderr();
+    testing_support::CapturedStderr captured;
     click("BevelButton2");
-    const std::string report = testing::internal::GetCapturedStderr();
+    const std::string report = captured.text();
     EXPECT_NE(report.find("NilObjectException"), std::string::npos) << report;
     EXPECT_NE(report.find("HTMLViewer1"), std::string::npos) << report;
     EXPECT_FALSE(rt::RuntimeQuitRequested());

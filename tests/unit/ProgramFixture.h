@@ -11,7 +11,7 @@
 #include "runtime/Probe.h"
 #include "runtime/Runtime.h"
 
-#include "unit/TemporaryConfigHome.h"
+#include "support/TemporaryConfigHome.h"
 
 #include <gtest/gtest.h>
 

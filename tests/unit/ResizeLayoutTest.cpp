@@ -1,5 +1,7 @@
 #include "ProgramFixture.h"
 
+#include <algorithm>
+
 namespace {
 
 // The window's place and size, the page view's size, the "?" button's left
@@ -87,7 +89,7 @@ TEST_F(ResizeLayoutTest, AUserResizeIsLaidOutAtTheFullWidthAfterAnyFloorAndTheOt
 }
 
 // A handler that sets the size several times gets one run, after it has
-// returned, which sees the size the handler left.
+// returned, which sees the size the handler left; none if the window closed.
 TEST_F(ResizeLayoutTest, SeveralSizeWritesInOneHandlerGiveOneRunAfterIt)
 {
     startProgram();
@@ -111,6 +113,13 @@ TEST_F(ResizeLayoutTest, SeveralSizeWritesInOneHandlerGiveOneRunAfterIt)
     mainWindow()->setTop(30);
     settle();
     EXPECT_EQ(beforeResizedRuns.size(), 2u);
+
+    auto window = mainWindow();
+    window->setWidth(600);
+    nativeWindow().userClose();
+    const auto runs = std::ranges::count(milestones, "event Resized");
+    settle();
+    EXPECT_EQ(std::ranges::count(milestones, "event Resized"), runs);
 }
 
 } // namespace

@@ -6,6 +6,8 @@
 #include "runtime/Invokers.h"
 #include "runtime/Runtime.h"
 
+#include "support/CapturedStderr.h"
+
 #include <gtest/gtest.h>
 
 #include <cerrno>
@@ -46,10 +48,9 @@ TEST(RoutineTest, ACallThroughTheWrongSignatureRaisesInsteadOfJumping)
 std::pair<std::string, int> RunHandler(void (*handler)())
 {
     rt::RuntimeInit();
-    testing::internal::CaptureStderr();
+    testing_support::CapturedStderr captured;
     cl::CallFunctionWithExceptionHandling(handler);
-    std::string report = testing::internal::GetCapturedStderr();
-    return { report, rt::RuntimeExit() };
+    return { captured.text(), rt::RuntimeExit() };
 }
 
 // Every failure but an end is reported in one line behind the program's name,
@@ -59,6 +60,7 @@ TEST(EventDispatchTest, EndExceptionsEndQuietlyAndAnyOtherFailureIsReportedAndFa
     using Outcome = std::pair<std::string, int>;
     const std::string program = std::string(program_invocation_short_name) + ": ";
     EXPECT_EQ(RunHandler([] { rt::Raise<rt::EndException>("done"); }), Outcome("", 0));
+    EXPECT_EQ(RunHandler([] { rt::Raise<rt::ThreadEndException>("done"); }), Outcome("", 0));
     EXPECT_EQ(RunHandler([] { rt::Raise<rt::IOException>("disk on fire", 5); }),
         Outcome(program + "unhandled IOException: disk on fire\n", 1));
     EXPECT_EQ(RunHandler([] { throw std::runtime_error("the disk is full"); }),

@@ -5,6 +5,8 @@
 
 #include "classlib/Application.h"
 
+#include "support/CapturedStderr.h"
+
 #include <algorithm>
 #include <tuple>
 #include <utility>
@@ -79,9 +81,9 @@ TEST_F(MainFunctionTest, ARunThatEndsEarlyIsReportedFailsAndIsStillFinalised)
                 std::string(program_invocation_short_name) + ": unhandled RuntimeException: unknown exception\n" } }) {
         SCOPED_TRACE(report);
         milestones.clear();
-        testing::internal::CaptureStderr();
+        testing_support::CapturedStderr captured;
         EXPECT_EQ(runProgram(script, displayFails), 1);
-        EXPECT_EQ(testing::internal::GetCapturedStderr(), report);
+        EXPECT_EQ(captured.text(), report);
         EXPECT_EQ(std::ranges::count(milestones, "start-up routine"), displayFails ? 0 : 1);
         EXPECT_EQ(milestones.back(), "open nil, implicit nil");
     }

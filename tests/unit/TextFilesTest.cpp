@@ -1,6 +1,7 @@
 #include "ProgramFixture.h"
 
-#include "unit/Watchdog.h"
+#include "support/FileSizeLimit.h"
+#include "support/Watchdog.h"
 
 #include "classlib/FolderItem.h"
 #include "classlib/GlobalFunctions.h"
@@ -24,7 +25,7 @@ protected:
     rt::RefPtr<cl::FolderItem> folder = cl::SpecialFolder::Preferences();
 };
 
-TEST_F(TextFilesTest, AStreamReplacesItsFileOnlyWhenClosedAfterEveryWriteAndReadsStopAtTheCountAsked)
+TEST_F(TextFilesTest, AStreamReplacesItsFileOnlyOnAGoodCloseAndReadsStopAtTheCount)
 {
     auto item = folder->Child("value.txt");
     ASSERT_TRUE(item);
@@ -37,6 +38,16 @@ TEST_F(TextFilesTest, AStreamReplacesItsFileOnlyWhenClosedAfterEveryWriteAndRead
     stream->Write("12");
     stream->Write("0");
     stream->Close();
+    EXPECT_EQ(home.read("value.txt"), "120");
+    {
+        // A close after a failed write removes the new file at once.
+        auto failed = item->CreateTextFile();
+        testing_support::FileSizeLimit oneByte(1);
+        failed->Write("12");
+        failed->Close();
+        EXPECT_EQ(failed->LastErrorCode, EFBIG);
+        EXPECT_EQ(home.entryCount(), 1);
+    }
     EXPECT_EQ(home.read("value.txt"), "120");
     stream->Write("late"); // after Close: the error is only recorded unless exceptions are asked for
     EXPECT_NE(stream->LastErrorCode, 0);

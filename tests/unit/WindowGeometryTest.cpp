@@ -1,6 +1,8 @@
 #include "ProgramFixture.h"
 
-#include "unit/Watchdog.h"
+#include "support/CapturedStderr.h"
+#include "support/FileSizeLimit.h"
+#include "support/Watchdog.h"
 
 #include "mainwindow/GeometryFiles.h"
 
@@ -8,10 +10,7 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <csignal>
-#include <cstdio>
 #include <fstream>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -46,30 +45,16 @@ protected:
         return values;
     }
 
-    // What closing reports on standard error, through a pipe, out of reach of a file size limit.
+    // What closing reports on standard error.
     std::string closeReporting()
     {
-        int ends[2];
-        if (::pipe(ends) != 0)
-            return "no pipe";
-        std::fflush(stderr);
-        const int savedStderr = ::dup(STDERR_FILENO);
-        ::dup2(ends[1], STDERR_FILENO);
-        ::close(ends[1]);
+        testing_support::CapturedStderr captured;
         nativeWindow().userClose();
-        std::fflush(stderr);
-        ::dup2(savedStderr, STDERR_FILENO);
-        ::close(savedStderr);
-        std::string report;
-        char buffer[4096];
-        for (ssize_t got; (got = ::read(ends[0], buffer, sizeof buffer)) > 0;)
-            report.append(buffer, static_cast<std::size_t>(got));
-        ::close(ends[0]);
-        return report;
+        return captured.text();
     }
 };
 
-TEST_F(WindowGeometryTest, SavedGeometryIsRestoredAsReadWhenItFitsTheScreensOtherwiseTheDefaultIsCentredOnTheFirstAndThePageStillLoads)
+TEST_F(WindowGeometryTest, SavedGeometryIsRestoredWhenItFitsTheScreensElseTheDefaultIsCentred)
 {
     const std::vector<platform::Rect> twoScreens { { 0, 0, 1440, 900 }, { 1440, 0, 1280, 1024 } };
     const struct {
@@ -101,6 +86,9 @@ TEST_F(WindowGeometryTest, SavedGeometryIsRestoredAsReadWhenItFitsTheScreensOthe
         { { "120", "80", "600", std::nullopt }, kDefault },
         { { "120", "80", "nan", "inf" }, kDefault },
         { { "120", "80", "600", "0" }, kDefault },
+        // A file is read up to 256 bytes; one byte more makes it unusable.
+        { { std::string(253, ' ') + "120", "80", "600", "800" }, { 80, 120, 800, 600 } },
+        { { std::string(254, ' ') + "120", "80", "600", "800" }, kDefault },
     };
     for (std::size_t i = 0; i < std::size(cases); ++i) {
         const auto& [values, expected, screens] = cases[i];
@@ -137,19 +125,16 @@ TEST_F(WindowGeometryTest, AGeometryFileThatIsNoSmallRegularFileGivesTheDefaultW
     }
 }
 
-TEST_F(WindowGeometryTest, ASaveThatFailsIsReportedWithTheSystemsReasonKeepsWhatItCanAndStillQuits)
+TEST_F(WindowGeometryTest, AFailedSaveIsReportedWithTheSystemsReasonKeepsWhatItCanAndQuits)
 {
     saveGeometry({ "10", "20", "600", "800" });
     startProgram();
     // No file may grow past one byte: every value's second byte fails to be written.
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit limit {};
-    ::getrlimit(RLIMIT_FSIZE, &limit);
-    const rlimit oneByte { 1, limit.rlim_max };
-    ::setrlimit(RLIMIT_FSIZE, &oneByte);
-    std::string report = closeReporting();
-    ::setrlimit(RLIMIT_FSIZE, &limit);
-    std::signal(SIGXFSZ, previousHandler);
+    std::string report;
+    {
+        testing_support::FileSizeLimit oneByte(1);
+        report = closeReporting();
+    }
     // One whole line for each file, behind the program's name.
     for (const char* name : kGeometryFiles)
         EXPECT_NE(report.find(std::string(program_invocation_short_name) + ": could not save the window's geometry ("
@@ -159,16 +144,27 @@ TEST_F(WindowGeometryTest, ASaveThatFailsIsReportedWithTheSystemsReasonKeepsWhat
     EXPECT_EQ(savedValues(), "10 20 600 800");
     EXPECT_EQ(config.entryCount(), 4);
 
-    // A folder in one file's place: the others are still written.
+    // A folder in one file's place, found as its new file is made, and one put
+    // in another's while its new file is written, found as it is put in
+    // place: the others are still written.
     stopProgram();
     startProgram();
-    std::filesystem::remove(config.path() / "quillmere-left.txt");
+    for (const char* name : { "quillmere-left.txt", "quillmere-width.txt" })
+        std::filesystem::remove(config.path() / name);
     std::filesystem::create_directory(config.path() / "quillmere-left.txt");
+    cl::WatchDiskSyncs([&](int descriptor) {
+        const auto synced = std::filesystem::read_symlink("/proc/self/fd/" + std::to_string(descriptor));
+        if (synced.filename().string().starts_with(".quillmere-width.txt"))
+            std::filesystem::create_directory(config.path() / "quillmere-width.txt");
+    });
     report = closeReporting();
-    EXPECT_NE(report.find("quillmere-left.txt"), std::string::npos) << report;
-    EXPECT_NE(report.find("Is a directory"), std::string::npos) << report;
-    EXPECT_EQ(savedValues(), "10  600 800");
-    EXPECT_EQ(config.entryCount(), 4); // the new left file went again
+    cl::WatchDiskSyncs({});
+    for (const char* name : { "quillmere-left.txt", "quillmere-width.txt" })
+        EXPECT_NE(report.find("(" + std::string(name) + ") to " + (config.path() / name).string() + ": Is a directory\n"),
+            std::string::npos) << report;
+    EXPECT_EQ(std::count(report.begin(), report.end(), '\n'), 2) << report;
+    EXPECT_EQ(savedValues(), "10  600 ");
+    EXPECT_EQ(config.entryCount(), 4); // the new left and width files went again
     EXPECT_TRUE(rt::RuntimeQuitRequested());
 
     // XDG_CONFIG_HOME naming a file: no folder can be had there.

@@ -1,6 +1,7 @@
 #include "os/XdgFolders.h"
 
-#include "unit/TemporaryConfigHome.h"
+#include "support/CapturedStderr.h"
+#include "support/TemporaryConfigHome.h"
 
 #include <gtest/gtest.h>
 
@@ -33,29 +34,30 @@ protected:
     const fs::path root = temporary.path();
 };
 
-// A variable naming no usable folder is dropped with one line each. A usable
-// one stays, as does a missing one that can be made, but not the runtime
-// folder, which must exist; neither is made here.
+// A variable naming no usable folder is dropped with one line each, an empty
+// one without a word. A usable one stays, as does a missing one that can be
+// made, but not the runtime folder, which must exist; neither is made here.
 TEST_F(XdgFoldersTest, AVariableNamingNoUsableFolderIsDroppedWithOneLineEach)
 {
     using Setting = std::tuple<const char*, std::optional<fs::path>, bool>; // variable, value, kept
     const Setting rounds[2][4] = {
         { { "XDG_CONFIG_HOME", root / "file", false }, { "XDG_DATA_HOME", root / "file" / "below", false },
-            { "XDG_CACHE_HOME", "relative/cache", false }, { "XDG_RUNTIME_DIR", root / "file", false } },
+            { "XDG_CACHE_HOME", "relative/cache", false }, { "XDG_RUNTIME_DIR", "", false } },
         { { "XDG_CONFIG_HOME", root / "folder", true }, { "XDG_DATA_HOME", root / "new" / "data", true },
             { "XDG_CACHE_HOME", std::nullopt, false }, { "XDG_RUNTIME_DIR", root / "new-runtime", false } },
     };
     for (const auto& round : rounds) {
         for (const auto& [variable, setTo, kept] : round)
             setTo ? setenv(variable, setTo->c_str(), 1) : unsetenv(variable);
-        testing::internal::CaptureStderr();
+        testing_support::CapturedStderr captured;
         os::KeepOnlyUsableXdgFolders();
-        const std::string report = testing::internal::GetCapturedStderr();
+        const std::string report = captured.text();
         long dropped = 0;
         for (const auto& [variable, setTo, kept] : round) {
             EXPECT_EQ(value(variable), kept ? std::optional(setTo->string()) : std::nullopt) << variable;
-            EXPECT_EQ(report.find(variable) != std::string::npos, setTo && !kept) << report;
-            dropped += setTo && !kept;
+            const bool told = setTo && !setTo->empty() && !kept;
+            EXPECT_EQ(report.find(variable) != std::string::npos, told) << report;
+            dropped += told;
         }
         EXPECT_EQ(std::count(report.begin(), report.end(), '\n'), dropped) << report;
     }
@@ -73,9 +75,9 @@ TEST_F(XdgFoldersTest, AFolderThatCantBeLookedAtIsUnusableAndALongValueIsQuotedS
     setenv("XDG_DATA_HOME", tooLong.c_str(), 1);
     setenv("XDG_CACHE_HOME", (root / "loop").c_str(), 1);
     unsetenv("XDG_RUNTIME_DIR");
-    testing::internal::CaptureStderr();
+    testing_support::CapturedStderr captured;
     os::KeepOnlyUsableXdgFolders();
-    const std::string report = testing::internal::GetCapturedStderr();
+    const std::string report = captured.text();
     for (const char* variable : { "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME" })
         EXPECT_EQ(value(variable), std::nullopt) << variable;
     EXPECT_EQ(std::count(report.begin(), report.end(), '\n'), 3) << report;
@@ -112,22 +114,51 @@ TEST_F(XdgFoldersTest, AFolderBelowOneThatCantBeSearchedIsUnusable)
     }
 }
 
-TEST_F(XdgFoldersTest, AHomeThatIsAFileIsReplacedForTheRunByAFolderThatGoesWithIt)
+// The home stays where it holds what the engine needs, or where a good XDG
+// folder stands in for what it can't hold; the rest goes to a run folder of
+// its own, said in one line. A home that is a file goes whatever is set.
+TEST_F(XdgFoldersTest, WhatTheHomeCantHoldGoesToAFolderThatGoesWithTheRun)
 {
-    unsetenv("XDG_DATA_HOME");
-    unsetenv("XDG_CACHE_HOME");
-    setenv("HOME", (root / "folder").c_str(), 1);
-    EXPECT_FALSE(os::ProvideFoldersTheEngineNeeds().has_value());
+    for (const char* home : { "dot-local", "dot-cache" })
+        fs::create_directory(root / home);
+    temporary.write("dot-local/.local", "not a folder");
+    temporary.write("dot-cache/.cache", "not a folder");
+    const struct {
+        const char* home;
+        std::optional<fs::path> data, cache;
+        bool homeReplaced, cacheMoved;
+    } cases[] = {
+        { "folder", std::nullopt, std::nullopt, false, false },
+        { "dot-local", root / "folder", std::nullopt, false, false },
+        { "dot-cache", std::nullopt, std::nullopt, false, true },
+        { "file", std::nullopt, std::nullopt, true, false },
+        { "file", root / "folder", root / "folder", true, false },
+    };
+    for (const auto& [home, data, cache, homeReplaced, cacheMoved] : cases) {
+        SCOPED_TRACE(home);
+        setenv("HOME", (root / home).c_str(), 1);
+        data ? setenv("XDG_DATA_HOME", data->c_str(), 1) : unsetenv("XDG_DATA_HOME");
+        cache ? setenv("XDG_CACHE_HOME", cache->c_str(), 1) : unsetenv("XDG_CACHE_HOME");
+        testing_support::CapturedStderr captured;
+        std::optional<os::RunFolder> runFolder = os::ProvideFoldersTheEngineNeeds();
+        const std::string report = captured.text();
+        EXPECT_EQ(runFolder.has_value(), homeReplaced || cacheMoved);
+        EXPECT_EQ(std::count(report.begin(), report.end(), '\n'), runFolder ? 1 : 0) << report;
+        const fs::path inRun = runFolder ? runFolder->path() : fs::path();
+        const auto kept = [](const std::optional<fs::path>& set) { return set ? std::optional(set->string()) : std::nullopt; };
+        EXPECT_EQ(value("HOME"), (homeReplaced ? inRun : root / home).string());
+        EXPECT_EQ(value("XDG_DATA_HOME"), kept(data));
+        if (cacheMoved)
+            EXPECT_EQ(fs::path(value("XDG_CACHE_HOME").value_or("")).parent_path(), inRun);
+        else
+            EXPECT_EQ(value("XDG_CACHE_HOME"), kept(cache));
+        if (!runFolder)
+            continue;
+        EXPECT_TRUE(fs::is_directory(inRun));
+        runFolder.reset();
+        EXPECT_FALSE(fs::exists(inRun));
+    }
     EXPECT_TRUE(fs::is_directory(root / "folder" / ".cache"));
-
-    setenv("HOME", (root / "file").c_str(), 1);
-    std::optional<os::RunFolder> runFolder = os::ProvideFoldersTheEngineNeeds();
-    ASSERT_TRUE(runFolder.has_value());
-    const fs::path replacedHome = runFolder->path();
-    EXPECT_EQ(value("HOME"), replacedHome.string());
-    EXPECT_TRUE(fs::is_directory(replacedHome));
-    runFolder.reset();
-    EXPECT_FALSE(fs::exists(replacedHome));
 }
 
 } // namespace

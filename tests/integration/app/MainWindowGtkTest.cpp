@@ -13,7 +13,7 @@
 #include "runtime/Runtime.h"
 
 #include "integration/backend/BackendTestSupport.h"
-#include "unit/TemporaryConfigHome.h"
+#include "support/TemporaryConfigHome.h"
 
 #include <gtest/gtest.h>
 #include <gtk/gtk.h>

@@ -60,8 +60,14 @@ TEST(EventLoopGtk, AHandlerCanRunWhatIsPendingOrOneEventAndWaitForMore)
         }, &order, nullptr);
         loop.runOne(false);
         order.push_back(6);
-        loop.quit();
+
+        // A quit ends the events run there, and the loop's run after this handler.
+        loop.post([&] { order.push_back(7); loop.quit(); });
+        loop.post([&] { order.push_back(9); });
+        loop.runPending(std::chrono::milliseconds(0));
+        order.push_back(8);
     });
     EXPECT_TRUE(runLoop());
-    EXPECT_EQ(order, (std::vector { 1, 2, 3, 4, 5, 6 }));
+    EXPECT_EQ(order, (std::vector { 1, 2, 3, 4, 5, 6, 7, 8 }));
+    EXPECT_TRUE(runUntil([&] { return order.size() == 9; }, "the work the quit left queued"));
 }

@@ -27,6 +27,8 @@ protected:
         { "/opener", clickablePage("button", "onclick=\"window.open('/popup')\"") },
         { "/link", clickablePage("a", "href='/popup' target='_blank'") },
         { "/keyed", "<html><body onkeydown=\"window.open('/popup')\">keys</body></html>" },
+        { "/opens-as-it-loads", "<html><body><script>window.open('/popup');"
+                                "document.write(\"<img src='/script-ran'>\")</script></body></html>" },
         { "/scripted", "<html><body><script>document.write(\"<img src='/script-ran'>\")</script></body></html>" },
     } };
 
@@ -58,8 +60,9 @@ protected:
 } // namespace
 
 // A click or a key press is a user action, reported once with the new window
-// it asked for; the view keeps its page and loads nothing for it.
-TEST_F(NativeWebViewGtkTest, NewWindowRequestsFromAClickOrAKeyAreReportedOnceAndTheViewKeepsItsPage)
+// it asked for; the view keeps its page and loads nothing for it. A page that
+// asks as it loads, with no click, gets nothing.
+TEST_F(NativeWebViewGtkTest, ANewWindowIsAskedForOnceOnAClickOrAKeyAndNeverAsAPageLoads)
 {
     auto view = createView();
     GtkWidget* webView = controlWidgets(findWindow("Views")).at(0);
@@ -81,6 +84,12 @@ TEST_F(NativeWebViewGtkTest, NewWindowRequestsFromAClickOrAKeyAreReportedOnceAnd
         EXPECT_EQ(client.asked, (std::vector { server.url(page), server.url("/two") }));
         EXPECT_EQ(client.completed, (std::vector { server.url(page), server.url("/two") }));
     }
+    client = {};
+    ASSERT_TRUE(loadAndWait(*view, "/opens-as-it-loads"));
+    ASSERT_TRUE(loadAndWait(*view, "/two"));
+    EXPECT_TRUE(server.wasRequested("/script-ran"));
+    EXPECT_EQ(client.userActions, 0);
+    EXPECT_EQ(client.newWindows, std::vector<std::string> {});
     EXPECT_FALSE(server.wasRequested("/popup"));
 }
 

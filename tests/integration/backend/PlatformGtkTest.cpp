@@ -5,9 +5,15 @@
 
 #include "backends/gtk/WebContextGtk.h"
 
+#include "support/TemporaryConfigHome.h"
+
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+
 #include <csignal>
+#include <cstdlib>
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -66,4 +72,29 @@ TEST(PlatformGtk, EachSignalToEndAsksEveryWindowToCloseOnceThenEndsTheProcessAtO
             EXPECT_EQ(now.sa_handler, SIG_DFL) << other;
         }
     }
+}
+
+// An unusable XDG folder is dropped before the engine's folders are provided,
+// so that a run folder stands in for a cache the home can't hold either. The
+// platform starts once a process, so the start-up runs in a fresh one.
+TEST(PlatformGtk, StartUpDropsUnusableXdgFoldersBeforeItProvidesTheEnginesOwn)
+{
+    if (const char* runFolders = std::getenv("QUILLMERE_TEST_RUN_FOLDERS")) {
+        const auto started = platform::CreatePlatform();
+        started->initialize();
+        const char* cache = std::getenv("XDG_CACHE_HOME");
+        ASSERT_TRUE(cache);
+        EXPECT_EQ(std::filesystem::path(cache).parent_path().parent_path(), runFolders);
+        return;
+    }
+    const testing_support::TemporaryConfigHome temporary;
+    std::filesystem::create_directories(temporary.path() / "home");
+    temporary.write("home/.cache", "not a folder");
+    const std::string self = std::filesystem::read_symlink("/proc/self/exe").string();
+    const std::string command = "QUILLMERE_TEST_RUN_FOLDERS=" + temporary.path().string() + " TMPDIR="
+        + temporary.path().string() + " HOME=" + (temporary.path() / "home").string() + " XDG_CACHE_HOME="
+        + (temporary.path() / "home" / ".cache").string() + " " + self
+        + " --gtest_filter=PlatformGtk.StartUp* >/dev/null 2>&1";
+    const int status = std::system(command.c_str());
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << command;
 }

@@ -1,7 +1,13 @@
+#include "BackendTestSupport.h"
+
 #include "backends/gtk/SandboxTrialGtk.h"
+#include "backends/gtk/WebContextGtk.h"
+
+#include "support/CapturedStderr.h"
 
 #include <gtest/gtest.h>
 
+#include <errno.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -37,14 +43,24 @@ struct FakeBubblewrap {
 
 } // namespace
 
-TEST(SandboxTrialGtk, SandboxWorksOnlyWhenBubblewrapRunsToSuccess)
+// The web context is sandboxed where the trial worked, and said to be
+// unsandboxed, in one line, where it did not.
+TEST(SandboxTrialGtk, TheContextIsSandboxedOnlyWhereBubblewrapRunsToSuccess)
 {
+    backendtest::sharedPlatform(); // the engine's data goes to the test's own folder
     // Exits 0; refuses its namespaces; is not on PATH.
     for (auto [exitStatus, works] : { std::pair { std::optional(0), true }, { 1, false }, { std::nullopt, false } }) {
         FakeBubblewrap bwrap(exitStatus);
         platform::gtk::SandboxTrialGtk trial;
         EXPECT_EQ(trial.sandboxWorks(), works);
         EXPECT_EQ(trial.sandboxWorks(), works) << "asked again";
+
+        platform::gtk::WebContextGtk context;
+        testing_support::CapturedStderr captured;
+        EXPECT_EQ(webkit_web_context_get_sandbox_enabled(context.context()), works);
+        const std::string report = captured.text();
+        EXPECT_EQ(report, works ? "" : std::string(program_invocation_short_name)
+                + ": bubblewrap is unavailable here; web pages run without a sandbox\n");
     }
 }
 

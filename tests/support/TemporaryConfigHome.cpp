@@ -1,4 +1,4 @@
-#include "unit/TemporaryConfigHome.h"
+#include "support/TemporaryConfigHome.h"
 
 #include <cstdlib>
 #include <stdexcept>
