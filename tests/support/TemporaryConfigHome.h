@@ -46,7 +46,10 @@ public:
         contents << std::ifstream(m_path / name, std::ios::binary).rdbuf();
         return contents.str();
     }
-    void write(const std::string& name, const std::string& contents) const { std::ofstream(m_path / name, std::ios::binary) << contents; }
+    void write(const std::string& name, const std::string& contents) const
+    {
+        std::ofstream(m_path / name, std::ios::binary) << contents;
+    }
     std::ptrdiff_t entryCount() const { return std::distance(std::filesystem::directory_iterator(m_path), {}); }
 
 private:

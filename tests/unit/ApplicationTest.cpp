@@ -6,8 +6,16 @@ namespace {
 
 std::vector<std::string> s_menuCalls;
 
-bool DeclineItem(cl::Application&) { s_menuCalls.push_back("declined"); return false; }
-bool TakeItem(cl::Application&) { s_menuCalls.push_back("taken"); return true; }
+bool DeclineItem(cl::Application&)
+{
+    s_menuCalls.push_back("declined");
+    return false;
+}
+bool TakeItem(cl::Application&)
+{
+    s_menuCalls.push_back("taken");
+    return true;
+}
 
 // The application object's operations, called through its class's table by
 // slot number, as the framework calls them.
@@ -15,7 +23,7 @@ class ApplicationTest : public testing_support::StartedProgramTest {
 protected:
     cl::Application& app() { return dynamic_cast<cl::Application&>(*rt::RuntimeAppObject()); }
 
-    template<class... Args>
+    template <class... Args>
     void call(int slot, Args... arguments)
     {
         rt::CallVirtual<void (*)(cl::Application&, Args...)>(app(), slot, arguments...);
@@ -37,7 +45,10 @@ TEST_F(ApplicationTest, DoEventsRunsWhatIsPendingAndASingleEventRunsOne)
     call(2, std::int32_t(100));
 
     // A quit asked for by one of them ends the run there.
-    platform().loop.post([&] { ran.push_back(4); platform().loop.quit(); });
+    platform().loop.post([&] {
+        ran.push_back(4);
+        platform().loop.quit();
+    });
     platform().loop.post([&] { ran.push_back(5); });
     call(2, std::int32_t(0));
     EXPECT_EQ(ran, (std::vector { 1, 2, 3, 4 }));
@@ -71,9 +82,11 @@ TEST_F(ApplicationTest, DocumentsTraysPollableObjectsAndBundlesRaiseNamingTheOpe
     };
     expectRaisesNaming("Application.NewDocument", [&] { call(0); });
     for (auto [slot, name] : { std::pair { 1, "Application.OpenDocument" }, { 4, "Application._AddPollableObject" },
-             { 5, "Application._RemovePollableObject" }, { 6, "Application.AddTrayItem" }, { 7, "Application.RemoveTrayItem" } })
+             { 5, "Application._RemovePollableObject" }, { 6, "Application.AddTrayItem" },
+             { 7, "Application.RemoveTrayItem" } })
         expectRaisesNaming(name, [&, slot] { call<rt::Object*>(slot, nullptr); });
-    for (auto [slot, name] : { std::pair { 14, "Application._LoadPictureFromBundle" }, { 15, "Application._LoadBundleSound" } })
+    for (auto [slot, name] :
+        { std::pair { 14, "Application._LoadPictureFromBundle" }, { 15, "Application._LoadBundleSound" } })
         expectRaisesNaming(name, [&, slot] { call<const rt::String&>(slot, rt::String("icon")); });
 }
 

@@ -51,7 +51,8 @@ TEST_F(MainWindowClassTest, OwnMemberRecordsFillTheLastTwentySevenPlacesEachPubl
         EXPECT_NE(members[place].invoker, nullptr) << place;
         ASSERT_EQ(attributes.size(), hidden ? 2u : 1u) << name.view();
         EXPECT_TRUE(attributes[0].name == "__Scope" && attributes[0].value == "Public" && attributes[0].hasValue);
-        EXPECT_TRUE(!hidden || (attributes[1].name == "Hidden" && attributes[1].value.isNil() && !attributes[1].hasValue));
+        EXPECT_TRUE(
+            !hidden || (attributes[1].name == "Hidden" && attributes[1].value.isNil() && !attributes[1].hasValue));
     }
 
     // A control member looks up the name it is given.
@@ -84,7 +85,8 @@ TEST_F(MainWindowClassTest, TheAccessorReturnsTheOpenWindowAndBuildsANewOneOnlyA
 TEST_F(MainWindowClassTest, BuildingStopsAtAFailedLayoutOrControlsAndOtherFailuresAreReported)
 {
     for (auto [event, propagates] : { std::pair { cl::Window::OpenEvent, false }, { cl::Window::ResizedEvent, false },
-             { cl::Window::CloseEvent, false }, { cl::Window::CreateControlsEvent, true }, { cl::Window::LayoutEvent, true } }) {
+             { cl::Window::CloseEvent, false }, { cl::Window::CreateControlsEvent, true },
+             { cl::Window::LayoutEvent, true } }) {
         SCOPED_TRACE(record().events[event].name.view());
         if (mainWindow())
             nativeWindow().userClose();
@@ -104,7 +106,8 @@ TEST_F(MainWindowClassTest, BuildingStopsAtAFailedLayoutOrControlsAndOtherFailur
         record().events[event].handler = handler;
         EXPECT_EQ(reachedCaller, propagates);
         EXPECT_EQ(std::ranges::count(milestones, "event Open"), propagates ? 0 : 1);
-        EXPECT_EQ(captured.text().find("unhandled RuntimeException: failed on purpose") != std::string::npos, !propagates)
+        EXPECT_EQ(
+            captured.text().find("unhandled RuntimeException: failed on purpose") != std::string::npos, !propagates)
             << captured.text();
     }
 }

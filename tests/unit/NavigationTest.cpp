@@ -19,9 +19,9 @@ protected:
 
 TEST_F(NavigationTest, EachSiteButtonLoadsItsStartAddressOnEveryClickEvenWhileItsPageIsShown)
 {
-    for (auto [buttonName, address] : { std::pair { "BevelButton2", "http://www.facebook.com" }, { "BevelButton6", "http://twitter.com" },
-             { "BevelButton7", "http://www.youtube.com" }, { "BevelButton3", "http://www.tidewell.com" },
-             { "BevelButton5", "http://www.quillmere.com" } }) {
+    for (auto [buttonName, address] : { std::pair { "BevelButton2", "http://www.facebook.com" },
+             { "BevelButton6", "http://twitter.com" }, { "BevelButton7", "http://www.youtube.com" },
+             { "BevelButton3", "http://www.tidewell.com" }, { "BevelButton5", "http://www.quillmere.com" } }) {
         auto& calls = webView("HTMLViewer1").calls;
         calls.clear();
         click(buttonName);
@@ -38,12 +38,14 @@ TEST_F(NavigationTest, BackAndForwardStepThroughTheHistoryAndDoNothingAtItsEnds)
     click("BevelButton7");
     settle();
     std::vector<std::string> shown;
-    for (const char* button : { "BevelButton1", "BevelButton1", "BevelButton1", "BevelButton4", "BevelButton4", "BevelButton4" }) {
+    for (const char* button :
+        { "BevelButton1", "BevelButton1", "BevelButton1", "BevelButton4", "BevelButton4", "BevelButton4" }) {
         click(button);
         shown.push_back(webView("HTMLViewer1").currentURL());
     }
-    EXPECT_EQ(shown, (std::vector<std::string> { "http://twitter.com", "http://www.facebook.com", "http://www.facebook.com",
-                         "http://twitter.com", "http://www.youtube.com", "http://www.youtube.com" }));
+    EXPECT_EQ(shown,
+        (std::vector<std::string> { "http://twitter.com", "http://www.facebook.com", "http://www.facebook.com",
+            "http://twitter.com", "http://www.youtube.com", "http://www.youtube.com" }));
 }
 
 // The hidden viewer is asked to load every address but a script address,
@@ -69,8 +71,9 @@ TEST_F(NavigationTest, NewWindowsGoToTheBrowserOnlyForWebAddressesAndNeverLoadIn
 TEST_F(NavigationTest, OneUserActionInAPageHandsOutOneAddressAndABurstBeyondItIsReportedOnce)
 {
     std::vector<std::string> reports;
-    for (const auto& burst : { std::initializer_list<std::string> { "http://x.test/1", "http://x.test/2", "http://x.test/3" },
-             { "http://x.test/4", "http://x.test/5" } }) {
+    for (const auto& burst :
+        { std::initializer_list<std::string> { "http://x.test/1", "http://x.test/2", "http://x.test/3" },
+            { "http://x.test/4", "http://x.test/5" } }) {
         testing_support::CapturedStderr captured;
         clickAndRequestNewWindows(burst);
         reports.push_back(captured.text());

@@ -85,11 +85,17 @@ protected:
 
     platform::headless::PlatformHeadless& platform() { return platform::headless::PlatformHeadless::current(); }
     rt::RefPtr<cl::Window> mainWindow() { return cl::FindImplicitWindow(mainwindow::kWindow1ClassName); }
-    platform::headless::NativeWindowHeadless& nativeWindow() { return dynamic_cast<platform::headless::NativeWindowHeadless&>(*mainWindow()->native()); }
-    platform::headless::NativeWebViewHeadless& webView(const char* name) { return nativeOf<platform::headless::NativeWebViewHeadless>(name); }
+    platform::headless::NativeWindowHeadless& nativeWindow()
+    {
+        return dynamic_cast<platform::headless::NativeWindowHeadless&>(*mainWindow()->native());
+    }
+    platform::headless::NativeWebViewHeadless& webView(const char* name)
+    {
+        return nativeOf<platform::headless::NativeWebViewHeadless>(name);
+    }
     void click(const char* buttonName) { nativeOf<platform::headless::NativeButtonHeadless>(buttonName).click(); }
 
-    template<class T>
+    template <class T>
     T& nativeOf(const char* name)
     {
         return dynamic_cast<T&>(*dynamic_cast<cl::RectControl&>(*mainWindow()->controlNamed(name)).native());

@@ -6,7 +6,10 @@
 
 namespace {
 
-std::string Bytes(std::initializer_list<unsigned char> values) { return { values.begin(), values.end() }; }
+std::string Bytes(std::initializer_list<unsigned char> values)
+{
+    return { values.begin(), values.end() };
+}
 
 TEST(PropertyBlockTest, EncodesEachTypeAsTheReaderExpects)
 {
@@ -14,7 +17,8 @@ TEST(PropertyBlockTest, EncodesEachTypeAsTheReaderExpects)
     EXPECT_EQ(PropertyBlock { Integer("Width", 78) }.bytes(), Bytes({ 'W', 'i', 'd', 't', 'h', ' ', 0, 0, 0, 0x4E }));
     EXPECT_EQ(PropertyBlock { Integer("Width", 70000) }.bytes().substr(6), Bytes({ 0, 0x01, 0x11, 0x70 }));
     EXPECT_EQ(PropertyBlock { Boolean("Visible", false) }.bytes(), "Visible " + Bytes({ 0 }));
-    EXPECT_EQ(PropertyBlock { Text("HelpTag", "Tidewell Feed") }.bytes(), "HelpTag " + Bytes({ 0, 0, 0, 13 }) + "Tidewell Feed");
+    EXPECT_EQ(PropertyBlock { Text("HelpTag", "Tidewell Feed") }.bytes(),
+        "HelpTag " + Bytes({ 0, 0, 0, 13 }) + "Tidewell Feed");
     EXPECT_EQ(kWindow1Block.bytes().substr(0, 14), "Placement " + Bytes({ 0, 0, 0, 0 }));
 }
 
@@ -22,7 +26,8 @@ TEST(PropertyBlockTest, EncodesEachTypeAsTheReaderExpects)
 // that took a byte too many or too few would raise there.
 using MassPropertySetterTest = testing_support::StartedProgramTest;
 
-TEST_F(MassPropertySetterTest, ValuesReachPropertiesWhateverTheKeysLetterCaseWithStringsWholeAndIntegersMostSignificantByteFirst)
+TEST_F(MassPropertySetterTest,
+    ValuesReachPropertiesWhateverTheKeysLetterCaseWithStringsWholeAndIntegersMostSignificantByteFirst)
 {
     auto window = mainWindow();
     rt::RuntimeMassPropertySetter(*window, mainwindow::PropertyBlock { mainwindow::Integer("MacProcID", 7) }.bytes());
@@ -30,7 +35,9 @@ TEST_F(MassPropertySetterTest, ValuesReachPropertiesWhateverTheKeysLetterCaseWit
 
     auto& button = dynamic_cast<cl::BevelButton&>(*window->controlNamed("BevelButton3"));
     rt::RuntimeMassPropertySetter(button,
-        std::string(mainwindow::PropertyBlock { mainwindow::Text("HelpTag", "a b  c"), mainwindow::Boolean("Visible", false) }.bytes())
+        std::string(
+            mainwindow::PropertyBlock { mainwindow::Text("HelpTag", "a b  c"), mainwindow::Boolean("Visible", false) }
+                .bytes())
             + "Top " + Bytes({ 0, 0x01, 0x11, 0x70 }) + "Left " + Bytes({ 0x12, 0x34, 0x56, 0x78 }) + "Width "
             + Bytes({ 0xFF, 0xFF, 0xFF, 0xFE }));
     EXPECT_EQ(button.HelpTag(), "a b  c");
@@ -46,8 +53,7 @@ TEST_F(MassPropertySetterTest, AFaultyBlockRaisesAndKeepsWhatWasSetBeforeTheFaul
     const std::pair<const char*, std::string> cases[] = {
         { "Separator1", good + "NoSuchKey " + Bytes({ 0, 0, 0, 1 }) },
         { "Separator1", good + "Width " + Bytes({ 0, 0 }) },
-        { "Separator1", good + "HelpTag " + Bytes({ 0, 0, 0, 9 }) + "short" },
-        { "Separator1", good + "Width" },
+        { "Separator1", good + "HelpTag " + Bytes({ 0, 0, 0, 9 }) + "short" }, { "Separator1", good + "Width" },
         { "BevelButton3", good + "TextUnit " + Bytes({ 0, 0, 0, 0 }) }, // it has no setter
     };
     for (const auto& [name, block] : cases) {

@@ -69,11 +69,16 @@ TEST_F(ResizeLayoutTest, AUserResizeIsLaidOutAtTheFullWidthAfterAnyFloorAndTheOt
         Layout floored, settled;
     };
     for (const auto& [width, height, floored, settled] :
-        { Case { 800, 600, { { 210, 100, 800, 600 }, 800, 550, 754, 800 }, { { 210, 100, 800, 600 }, 800, 550, 754, 800 } },
-            Case { 500, 500, { { 210, 100, 500, 500 }, 500, 450, 454, 500 }, { { 210, 100, 500, 500 }, 500, 450, 454, 500 } },
-            Case { 499, 600, { { 210, 100, 500, 600 }, 490, 550, 454, 500 }, { { 210, 100, 500, 600 }, 500, 550, 454, 500 } },
-            Case { 800, 499, { { 210, 100, 800, 500 }, 790, 450, 754, 800 }, { { 210, 100, 800, 500 }, 800, 450, 754, 800 } },
-            Case { 64, 64, { { 210, 100, 500, 500 }, 490, 450, 454, 500 }, { { 210, 100, 500, 500 }, 500, 450, 454, 500 } } }) {
+        { Case { 800, 600, { { 210, 100, 800, 600 }, 800, 550, 754, 800 },
+              { { 210, 100, 800, 600 }, 800, 550, 754, 800 } },
+            Case { 500, 500, { { 210, 100, 500, 500 }, 500, 450, 454, 500 },
+                { { 210, 100, 500, 500 }, 500, 450, 454, 500 } },
+            Case { 499, 600, { { 210, 100, 500, 600 }, 490, 550, 454, 500 },
+                { { 210, 100, 500, 600 }, 500, 550, 454, 500 } },
+            Case { 800, 499, { { 210, 100, 800, 500 }, 790, 450, 754, 800 },
+                { { 210, 100, 800, 500 }, 800, 450, 754, 800 } },
+            Case { 64, 64, { { 210, 100, 500, 500 }, 490, 450, 454, 500 },
+                { { 210, 100, 500, 500 }, 500, 450, 454, 500 } } }) {
         SCOPED_TRACE(testing::Message() << width << " x " << height);
         const auto runs = beforeResizedRuns.size();
         nativeWindow().userResize(width, height);
@@ -82,9 +87,12 @@ TEST_F(ResizeLayoutTest, AUserResizeIsLaidOutAtTheFullWidthAfterAnyFloorAndTheOt
         settle();
         EXPECT_EQ(beforeResizedRuns.size(), runs + (floored == settled ? 1 : 2));
         EXPECT_EQ(layout(), settled);
-        EXPECT_EQ(webView("HTMLViewer1").geometry, (platform::Rect { 0, 35, settled.viewerWidth, settled.viewerHeight }));
+        EXPECT_EQ(
+            webView("HTMLViewer1").geometry, (platform::Rect { 0, 35, settled.viewerWidth, settled.viewerHeight }));
         for (const auto& [name, rect] : snapshot().controls)
-            EXPECT_TRUE(rect == opened.at(name) || name == "HTMLViewer1" || name == "BevelButton5" || name == "Separator1") << name;
+            EXPECT_TRUE(
+                rect == opened.at(name) || name == "HTMLViewer1" || name == "BevelButton5" || name == "Separator1")
+                << name;
     }
 }
 

@@ -28,7 +28,8 @@ TEST(ConversionTest, DoubleToIntegerIsDefinedForEveryDouble)
 
 TEST(ConversionTest, CDblReadsBackWhatStrWritesAndNumbersAfterBlanksTabsAndLineEndsOnlyWhenFinite)
 {
-    for (std::int32_t value : { 0, -40, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max() })
+    for (std::int32_t value :
+        { 0, -40, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max() })
         EXPECT_EQ(rt::RuntimeCvtReal64ToSInt32(cl::CDbl(cl::Str(value))), value) << value;
     EXPECT_EQ(cl::CDbl("\r\n150"), 150);
     EXPECT_EQ(cl::CDbl(" \t\n -40 px"), -40);
@@ -71,10 +72,14 @@ TEST(EventDispatchTest, EndExceptionsEndQuietlyAndAnyOtherFailureIsReportedAndFa
 // An unbound delegate runs the start-up routine, which the start-up tests see.
 TEST(DelegateTest, ABoundDelegateCallsItsRoutineWithTheBoundObjectFirst)
 {
-    auto startup = rt::RuntimeCreateDelegate(rt::DelegateInvoke<void (*)()>, +[] {}, nullptr, "(  )");
+    auto startup = rt::RuntimeCreateDelegate(
+        rt::DelegateInvoke<void (*)()>, +[] {}, nullptr, "(  )");
     ASSERT_TRUE(startup);
-    auto bound = rt::RuntimeCreateDelegate(rt::BoundDelegateInvoke<bool (*)(rt::Object&, const rt::String&)>,
-        +[](rt::Object& self, const rt::String& text) -> bool { return self.classRecord().name == "Delegate" && text == "x"; },
+    auto bound = rt::RuntimeCreateDelegate(
+        rt::BoundDelegateInvoke<bool (*)(rt::Object&, const rt::String&)>,
+        +[](rt::Object& self, const rt::String& text) -> bool {
+            return self.classRecord().name == "Delegate" && text == "x";
+        },
         startup.get(), "( String ) as Boolean");
     rt::Variant argument = rt::String("x");
     EXPECT_EQ(std::get<bool>(bound->Invoke({ &argument, 1 })), true);

@@ -39,7 +39,8 @@ protected:
             if (milestone == "RunFrameworkInitialization" || milestone == "RuntimeRun" || milestone == "RuntimeExit")
                 milestones.push_back(WindowLists());
             if (milestone == "RuntimeRun")
-                platform::headless::PlatformHeadless::current().loop.post([script] { script(platform::headless::PlatformHeadless::current()); });
+                platform::headless::PlatformHeadless::current().loop.post(
+                    [script] { script(platform::headless::PlatformHeadless::current()); });
         });
         return program::main();
     }
@@ -49,12 +50,14 @@ TEST_F(MainFunctionTest, RunsTheStartUpStepsInOrderFinalisesAndExitsWithQuitsCod
 {
     cl::Windows = nullptr;
     cl::ImplicitWindows = nullptr;
-    EXPECT_EQ(runProgram([](platform::headless::PlatformHeadless& platform) { platform.windows().front()->userClose(); }), 0);
+    EXPECT_EQ(
+        runProgram([](platform::headless::PlatformHeadless& platform) { platform.windows().front()->userClose(); }), 0);
     // The class records are built before start-up, and finalisation comes before the runtime exits.
     const std::vector<std::string> expected { "RuntimeInit", "RuntimeCreateDelegate (  )", "RunFrameworkInitialization",
-        "open empty, implicit nil", "start-up routine", "RuntimeInitExternalClasses", "RuntimeAllocatePluginEntrypointsTable",
-        "RuntimeRegisterAppObject", "event Layout", "event CreateControls", "event Open", "RuntimeRun",
-        "open filled, implicit filled", "event Close", "Quit", "RuntimeRun returned", "RuntimeExit", "open nil, implicit nil" };
+        "open empty, implicit nil", "start-up routine", "RuntimeInitExternalClasses",
+        "RuntimeAllocatePluginEntrypointsTable", "RuntimeRegisterAppObject", "event Layout", "event CreateControls",
+        "event Open", "RuntimeRun", "open filled, implicit filled", "event Close", "Quit", "RuntimeRun returned",
+        "RuntimeExit", "open nil, implicit nil" };
     // The controls' handlers are delegates too, made later; the first one is
     // the start-up routine's.
     bool delegateSeen = false;
@@ -103,8 +106,8 @@ TEST_F(StartedProgramTest, FillsThePluginTableByNameInIndexOrder)
         { 33, "_HTMLViewerPlugin.IsAvailable() as Boolean" },
         { 34, "_HTMLViewerPlugin.Print( showPrintDialog As Boolean = True )" },
         { 35, "_HTMLViewerPlugin._CanGoBack() as Boolean" }, { 36, "_HTMLViewerPlugin._CanGoForward() as Boolean" },
-        { 37, "_HTMLViewerPlugin._GoForward()" }, { 38, "_HTMLViewerPlugin._GoBack()" },
-        { 39, "HTMLViewer.GoBackExt" }, { 40, "HTMLViewer.GoForwardExt" } };
+        { 37, "_HTMLViewerPlugin._GoForward()" }, { 38, "_HTMLViewerPlugin._GoBack()" }, { 39, "HTMLViewer.GoBackExt" },
+        { 40, "HTMLViewer.GoForwardExt" } };
     const std::map<int, const char*> absent { { 0, "_" }, { 1, "BevelButton.DeleteAllRows" },
         { 15, "BevelButton.Icon.Set" }, { 25, "Placard.Value.Set" }, { 26, "DisclosureTriangle.Value.Set" },
         { 27, "DisclosureTriangle.AcceptFocus.Set" }, { 28, "ImageWell.Image.Set" } };

@@ -114,7 +114,7 @@ TEST_F(TextFilesTest, AReplacedFileKeepsItsModeExceptThatItsOwnerCanReadAndWrite
         auto stream = folder->Child("value.txt")->CreateTextFile();
         stream->Write("new");
         stream->Close();
-        struct stat status {};
+        struct stat status { };
         ::stat(path.c_str(), &status);
         return status.st_mode & 07777;
     };

@@ -71,7 +71,8 @@ TEST_F(WindowGeometryTest, SavedGeometryIsRestoredWhenItFitsTheScreensElseTheDef
         { { "0", "0", "600", "800" }, { 0, 0, 800, 600 } },
         { { "\n150", "  \t80", "\r\n600\r\n", "   800 " }, { 80, 150, 800, 600 } },
         { { "0", "0", "1024", "2720" }, { 0, 0, 2720, 1024 }, twoScreens },
-        { { "100", "-1200", "600", "800" }, { -1200, 100, 800, 600 }, { { 0, 0, 1440, 900 }, { -1280, 0, 1280, 1024 } } },
+        { { "100", "-1200", "600", "800" }, { -1200, 100, 800, 600 },
+            { { 0, 0, 1440, 900 }, { -1280, 0, 1280, 1024 } } },
         // Partly off the screen and below the floor: as read, then floored.
         { { "-40", "-100", "300", "250\n" }, { -100, -40, 500, 500 } },
         // Wider or taller than all screens together.
@@ -106,10 +107,11 @@ TEST_F(WindowGeometryTest, AGeometryFileThatIsNoSmallRegularFileGivesTheDefaultW
     const std::pair<const char*, std::function<void(const std::filesystem::path&)>> cases[] = {
         { "a fifo", [](const auto& file) { ASSERT_EQ(::mkfifo(file.c_str(), 0600), 0); } },
         { "a link to /dev/zero", [](const auto& file) { std::filesystem::create_symlink("/dev/zero", file); } },
-        { "a gigabyte of nothing", [](const auto& file) {
-             std::ofstream(file) << "";
-             std::filesystem::resize_file(file, std::uintmax_t(1) << 30);
-         } },
+        { "a gigabyte of nothing",
+            [](const auto& file) {
+                std::ofstream(file) << "";
+                std::filesystem::resize_file(file, std::uintmax_t(1) << 30);
+            } },
     };
     // In the top file's place, the first one opened.
     const auto top = config.path() / "quillmere-top.txt";
@@ -139,7 +141,9 @@ TEST_F(WindowGeometryTest, AFailedSaveIsReportedWithTheSystemsReasonKeepsWhatItC
     for (const char* name : kGeometryFiles)
         EXPECT_NE(report.find(std::string(program_invocation_short_name) + ": could not save the window's geometry ("
                       + name + ") to " + (config.path() / name).string() + ": File too large\n"),
-            std::string::npos) << name << "\n" << report;
+            std::string::npos)
+            << name << "\n"
+            << report;
     EXPECT_EQ(std::count(report.begin(), report.end(), '\n'), 4) << report;
     EXPECT_EQ(savedValues(), "10 20 600 800");
     EXPECT_EQ(config.entryCount(), 4);
@@ -160,8 +164,10 @@ TEST_F(WindowGeometryTest, AFailedSaveIsReportedWithTheSystemsReasonKeepsWhatItC
     report = closeReporting();
     cl::WatchDiskSyncs({});
     for (const char* name : { "quillmere-left.txt", "quillmere-width.txt" })
-        EXPECT_NE(report.find("(" + std::string(name) + ") to " + (config.path() / name).string() + ": Is a directory\n"),
-            std::string::npos) << report;
+        EXPECT_NE(
+            report.find("(" + std::string(name) + ") to " + (config.path() / name).string() + ": Is a directory\n"),
+            std::string::npos)
+            << report;
     EXPECT_EQ(std::count(report.begin(), report.end(), '\n'), 2) << report;
     EXPECT_EQ(savedValues(), "10  600 ");
     EXPECT_EQ(config.entryCount(), 4); // the new left and width files went again
@@ -184,8 +190,9 @@ TEST_F(WindowGeometryTest, ClosingRemovesOnlyTheTemporaryFilesAnInterruptedClose
     const std::pair<const char*, bool> files[] = { { ".quillmere-top.txt.quillmere-partial-a1B2c3", false },
         { ".quillmere-width.txt.quillmere-partial-ZZZZZZ", false }, { ".quillmere-top.txt.backup", true },
         { ".quillmere-top.txt.a1B2c3", true }, { ".quillmere-top.txt.quillmere-partial-a1B2c", true },
-        { ".quillmere-top.txt.quillmere-partial-a1B2c34", true }, { "quillmere-top.txt.quillmere-partial-a1B2c3", true },
-        { ".quillmere-top.txt.quillmere-partial-a1B-c3", true }, { ".other.txt.quillmere-partial-a1B2c3", true } };
+        { ".quillmere-top.txt.quillmere-partial-a1B2c34", true },
+        { "quillmere-top.txt.quillmere-partial-a1B2c3", true }, { ".quillmere-top.txt.quillmere-partial-a1B-c3", true },
+        { ".other.txt.quillmere-partial-a1B2c3", true } };
     for (const auto& [name, kept] : files)
         config.write(name, "5");
 
@@ -207,20 +214,22 @@ TEST_F(WindowGeometryTest, ClosingWritesTheFourFilesThenRenamesEachAndTheNextOpe
 
     // What each sync sees: a file or the preferences folder, and the values in
     // the four files' places at that moment.
-    struct stat folder {};
+    struct stat folder { };
     ASSERT_EQ(::stat(config.path().c_str(), &folder), 0);
     std::vector<std::string> syncs;
     cl::WatchDiskSyncs([&](int descriptor) {
-        struct stat synced {};
+        struct stat synced { };
         ::fstat(descriptor, &synced);
-        syncs.push_back((S_ISDIR(synced.st_mode) ? (synced.st_ino == folder.st_ino ? "folder " : "other folder ") : "file ")
+        syncs.push_back(
+            (S_ISDIR(synced.st_mode) ? (synced.st_ino == folder.st_ino ? "folder " : "other folder ") : "file ")
             + savedValues());
     });
     EXPECT_EQ(closeReporting(), "");
     cl::WatchDiskSyncs({});
 
-    EXPECT_EQ(syncs, (std::vector<std::string> { "file 1 2 3 4", "file 1 2 3 4", "file 1 2 3 4", "file 1 2 3 4",
-                         "folder 120 2 3 4", "folder 120 -30 3 4", "folder 120 -30 600 4", "folder 120 -30 600 800" }));
+    EXPECT_EQ(syncs,
+        (std::vector<std::string> { "file 1 2 3 4", "file 1 2 3 4", "file 1 2 3 4", "file 1 2 3 4", "folder 120 2 3 4",
+            "folder 120 -30 3 4", "folder 120 -30 600 4", "folder 120 -30 600 800" }));
     EXPECT_TRUE(rt::RuntimeQuitRequested());
     EXPECT_EQ(config.entryCount(), 4); // no temporary file is left
     stopProgram();

@@ -29,7 +29,8 @@ protected:
         return found ? std::optional<std::string>(found) : std::nullopt;
     }
 
-    testing_support::SavedEnvironment saved { "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME", "XDG_RUNTIME_DIR", "HOME" };
+    testing_support::SavedEnvironment saved { "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME", "XDG_RUNTIME_DIR",
+        "HOME" };
     testing_support::TemporaryConfigHome temporary;
     const fs::path root = temporary.path();
 };
@@ -82,7 +83,8 @@ TEST_F(XdgFoldersTest, AFolderThatCantBeLookedAtIsUnusableAndALongValueIsQuotedS
         EXPECT_EQ(value(variable), std::nullopt) << variable;
     EXPECT_EQ(std::count(report.begin(), report.end(), '\n'), 3) << report;
     EXPECT_NE(report.find("\"" + tooLong.substr(0, 200) + "...\" (" + std::to_string(tooLong.size()) + " characters)"),
-        std::string::npos) << report;
+        std::string::npos)
+        << report;
     EXPECT_EQ(report.find(tooLong), std::string::npos) << report;
 }
 
@@ -95,7 +97,8 @@ TEST_F(XdgFoldersTest, AFolderBelowOneThatCantBeSearchedIsUnusable)
     fs::permissions(root / "shut", fs::perms::none);
     fs::create_directory(root / "open");
     fs::permissions(root / "open", fs::perms::all);
-    for (const auto& [below, kept] : { std::pair { root / "shut" / "cache", false }, { root / "open" / "cache", true } }) {
+    for (const auto& [below, kept] :
+        { std::pair { root / "shut" / "cache", false }, { root / "open" / "cache", true } }) {
         SCOPED_TRACE(below);
         const pid_t child = fork();
         ASSERT_GE(child, 0);
@@ -145,7 +148,8 @@ TEST_F(XdgFoldersTest, WhatTheHomeCantHoldGoesToAFolderThatGoesWithTheRun)
         EXPECT_EQ(runFolder.has_value(), homeReplaced || cacheMoved);
         EXPECT_EQ(std::count(report.begin(), report.end(), '\n'), runFolder ? 1 : 0) << report;
         const fs::path inRun = runFolder ? runFolder->path() : fs::path();
-        const auto kept = [](const std::optional<fs::path>& set) { return set ? std::optional(set->string()) : std::nullopt; };
+        const auto kept
+            = [](const std::optional<fs::path>& set) { return set ? std::optional(set->string()) : std::nullopt; };
         EXPECT_EQ(value("HOME"), (homeReplaced ? inRun : root / home).string());
         EXPECT_EQ(value("XDG_DATA_HOME"), kept(data));
         if (cacheMoved)

@@ -18,12 +18,11 @@
 #include <gtest/gtest.h>
 #include <gtk/gtk.h>
 
-
 namespace {
 
 using backendtest::runUntil;
 
-template<class Kind>
+template <class Kind>
 GtkWidget* WidgetAs(platform::NativeControl* native)
 {
     auto* control = dynamic_cast<platform::gtk::NativeControlGtk<Kind>*>(native);
@@ -52,7 +51,8 @@ protected:
         rt::RuntimeSetProbe([this](std::string_view milestone) {
             auto opening = cl::FindImplicitWindow(mainwindow::kWindow1ClassName);
             if (milestone == "event Resized" && opening)
-                shownAtRuns.push_back(gtk_widget_get_visible(gtk_widget_get_toplevel(WidgetOf(*opening, "HTMLViewer1"))));
+                shownAtRuns.push_back(
+                    gtk_widget_get_visible(gtk_widget_get_toplevel(WidgetOf(*opening, "HTMLViewer1"))));
         });
         rt::RuntimeInit();
         program::initialize();
@@ -60,9 +60,9 @@ protected:
         window = cl::FindImplicitWindow(mainwindow::kWindow1ClassName);
         ASSERT_TRUE(window);
         toplevel = gtk_widget_get_toplevel(WidgetOf(*window, "HTMLViewer1"));
-        ASSERT_TRUE(runUntil([&] {
-            return gtk_widget_get_mapped(toplevel) && allocationOf("HTMLViewer1").width == window->Width();
-        }, "the main window to show laid out"));
+        ASSERT_TRUE(runUntil(
+            [&] { return gtk_widget_get_mapped(toplevel) && allocationOf("HTMLViewer1").width == window->Width(); },
+            "the main window to show laid out"));
     }
 
     void TearDown() override
@@ -102,9 +102,13 @@ TEST_F(MainWindowGtkTest, ShowsTheButtonRowSeparatorAndViewWhereTheyWereDesigned
     EXPECT_EQ(shownAtRuns, std::vector { false });
     expectLaidOutAt(1020, 700);
 
-    struct Expected { const char* name; platform::Rect rect; const char* label; const char* tooltip; };
-    for (const Expected& expected : std::initializer_list<Expected> {
-             { "BevelButton1", { 7, 6, 38, 23 }, "<", "Back" },
+    struct Expected {
+        const char* name;
+        platform::Rect rect;
+        const char* label;
+        const char* tooltip;
+    };
+    for (const Expected& expected : std::initializer_list<Expected> { { "BevelButton1", { 7, 6, 38, 23 }, "<", "Back" },
              { "BevelButton3", { 330, 6, 137, 23 }, "Tidewell", "Tidewell Feed" },
              { "BevelButton5", { 974, 7, 38, 23 }, "?", "About Marrowind" } }) {
         SCOPED_TRACE(expected.name);
@@ -122,7 +126,8 @@ TEST_F(MainWindowGtkTest, ShowsTheButtonRowSeparatorAndViewWhereTheyWereDesigned
 // past the right edge, and the run after it brings it into sight.
 TEST_F(MainWindowGtkTest, ANarrowRestoredWindowShowsTheHelpButtonAtItsRightEdge)
 {
-    for (auto [file, value] : { std::pair { "top", "100" }, { "left", "100" }, { "height", "550" }, { "width", "600" } })
+    for (auto [file, value] :
+        { std::pair { "top", "100" }, { "left", "100" }, { "height", "550" }, { "width", "600" } })
         config.write(std::string("quillmere-") + file + ".txt", value);
     ASSERT_NO_FATAL_FAILURE(open());
     expectLaidOutAt(600, 550);
@@ -135,11 +140,13 @@ TEST_F(MainWindowGtkTest, AUserResizeBelowTheFloorIsLaidOutAtTheFloor)
     ASSERT_NO_FATAL_FAILURE(open());
     const auto runs = shownAtRuns.size();
     gtk_window_resize(GTK_WINDOW(toplevel), 300, 600);
-    ASSERT_TRUE(runUntil([&] {
-        int width = 0;
-        gtk_window_get_size(GTK_WINDOW(toplevel), &width, nullptr);
-        return width == 500 && window->Width() == 500 && allocationOf("HTMLViewer1").width == 500;
-    }, "the floor"));
+    ASSERT_TRUE(runUntil(
+        [&] {
+            int width = 0;
+            gtk_window_get_size(GTK_WINDOW(toplevel), &width, nullptr);
+            return width == 500 && window->Width() == 500 && allocationOf("HTMLViewer1").width == 500;
+        },
+        "the floor"));
     EXPECT_EQ(shownAtRuns.size(), runs + 2);
     expectLaidOutAt(500, 600);
 }

@@ -23,8 +23,13 @@ void useTestEnvironment()
 {
     static const struct Folder {
         Folder() { std::filesystem::create_directories(path); }
-        ~Folder() { std::error_code ignored; std::filesystem::remove_all(path, ignored); }
-        const std::filesystem::path path = std::filesystem::temp_directory_path() / ("gtk-tests-" + std::to_string(getpid()));
+        ~Folder()
+        {
+            std::error_code ignored;
+            std::filesystem::remove_all(path, ignored);
+        }
+        const std::filesystem::path path
+            = std::filesystem::temp_directory_path() / ("gtk-tests-" + std::to_string(getpid()));
     } folder;
     // Read by GLib once, on first use, which has not come yet.
     setenv("XDG_DATA_HOME", (folder.path / "data").c_str(), 1);
@@ -48,11 +53,14 @@ platform::Platform& sharedPlatform()
 bool runLoop(std::chrono::seconds limit)
 {
     bool fired = false;
-    const SourceGuard watchdog { g_timeout_add_seconds(static_cast<guint>(limit.count()), [](gpointer fired) -> gboolean {
-        *static_cast<bool*>(fired) = true;
-        sharedPlatform().eventLoop().quit();
-        return G_SOURCE_CONTINUE;
-    }, &fired) };
+    const SourceGuard watchdog { g_timeout_add_seconds(
+        static_cast<guint>(limit.count()),
+        [](gpointer fired) -> gboolean {
+            *static_cast<bool*>(fired) = true;
+            sharedPlatform().eventLoop().quit();
+            return G_SOURCE_CONTINUE;
+        },
+        &fired) };
     sharedPlatform().eventLoop().run();
     return !fired;
 }

@@ -24,8 +24,8 @@ platform::Platform& sharedPlatform();
 bool runLoop(std::chrono::seconds limit = std::chrono::seconds(20));
 
 // Runs the event loop until `done` holds, failing the test if it never does.
-bool runUntil(const std::function<bool()>& done, std::string_view what,
-    std::chrono::seconds limit = std::chrono::seconds(20));
+bool runUntil(
+    const std::function<bool()>& done, std::string_view what, std::chrono::seconds limit = std::chrono::seconds(20));
 
 // The toplevel with this title, and its controls' widgets: the children of its
 // layout, in the order they were made.

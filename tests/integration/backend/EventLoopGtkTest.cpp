@@ -41,10 +41,13 @@ TEST(EventLoopGtk, AHandlerCanRunWhatIsPendingOrOneEventAndWaitForMore)
     loop.post([&] {
         order.push_back(1);
         // GTK's own sources run too, not only posted work.
-        g_idle_add_full(G_PRIORITY_DEFAULT, [](gpointer ran) {
-            static_cast<std::vector<int>*>(ran)->push_back(2);
-            return G_SOURCE_REMOVE;
-        }, &order, nullptr);
+        g_idle_add_full(
+            G_PRIORITY_DEFAULT,
+            [](gpointer ran) {
+                static_cast<std::vector<int>*>(ran)->push_back(2);
+                return G_SOURCE_REMOVE;
+            },
+            &order, nullptr);
         loop.runPending(std::chrono::milliseconds(0));
         order.push_back(3);
 
@@ -54,15 +57,21 @@ TEST(EventLoopGtk, AHandlerCanRunWhatIsPendingOrOneEventAndWaitForMore)
         poster.join();
         loop.runPending(std::chrono::milliseconds(0));
 
-        g_idle_add_full(G_PRIORITY_DEFAULT, [](gpointer ran) {
-            static_cast<std::vector<int>*>(ran)->push_back(5);
-            return G_SOURCE_REMOVE;
-        }, &order, nullptr);
+        g_idle_add_full(
+            G_PRIORITY_DEFAULT,
+            [](gpointer ran) {
+                static_cast<std::vector<int>*>(ran)->push_back(5);
+                return G_SOURCE_REMOVE;
+            },
+            &order, nullptr);
         loop.runOne(false);
         order.push_back(6);
 
         // A quit ends the events run there, and the loop's run after this handler.
-        loop.post([&] { order.push_back(7); loop.quit(); });
+        loop.post([&] {
+            order.push_back(7);
+            loop.quit();
+        });
         loop.post([&] { order.push_back(9); });
         loop.runPending(std::chrono::milliseconds(0));
         order.push_back(8);

@@ -26,7 +26,10 @@ public:
     }
 
     std::string url(const std::string& path) const { return "http://127.0.0.1:" + std::to_string(m_port) + path; }
-    bool wasRequested(const std::string& path) const { return std::ranges::find(m_requested, path) != m_requested.end(); }
+    bool wasRequested(const std::string& path) const
+    {
+        return std::ranges::find(m_requested, path) != m_requested.end();
+    }
 
 private:
     static void answer(SoupServer*, SoupServerMessage* message, const char* path, GHashTable*, gpointer self)
@@ -38,13 +41,17 @@ private:
         const std::string body = found ? page->second : "not here";
         soup_server_message_set_status(message, found ? SOUP_STATUS_OK : SOUP_STATUS_NOT_FOUND, nullptr);
         soup_message_headers_append(soup_server_message_get_response_headers(message), "Cache-Control", "no-store");
-        soup_server_message_set_response(message, "text/html; charset=utf-8", SOUP_MEMORY_COPY, body.data(), body.size());
+        soup_server_message_set_response(
+            message, "text/html; charset=utf-8", SOUP_MEMORY_COPY, body.data(), body.size());
     }
 
     const std::map<std::string, std::string> m_pages;
     // Its connections close with it, so none reaches the handler afterwards.
     const std::unique_ptr<SoupServer, void (*)(SoupServer*)> m_server { soup_server_new(nullptr, nullptr),
-        [](SoupServer* server) { soup_server_disconnect(server); g_object_unref(server); } };
+        [](SoupServer* server) {
+            soup_server_disconnect(server);
+            g_object_unref(server);
+        } };
     int m_port = 0;
     std::vector<std::string> m_requested;
 };

@@ -27,8 +27,9 @@ protected:
         { "/opener", clickablePage("button", "onclick=\"window.open('/popup')\"") },
         { "/link", clickablePage("a", "href='/popup' target='_blank'") },
         { "/keyed", "<html><body onkeydown=\"window.open('/popup')\">keys</body></html>" },
-        { "/opens-as-it-loads", "<html><body><script>window.open('/popup');"
-                                "document.write(\"<img src='/script-ran'>\")</script></body></html>" },
+        { "/opens-as-it-loads",
+            "<html><body><script>window.open('/popup');"
+            "document.write(\"<img src='/script-ran'>\")</script></body></html>" },
         { "/scripted", "<html><body><script>document.write(\"<img src='/script-ran'>\")</script></body></html>" },
     } };
 
@@ -101,7 +102,8 @@ TEST_F(NativeWebViewGtkTest, EveryLoadIsPutToTheClientFirstAndCookiesAreKeptOnDi
     ASSERT_TRUE(loadAndWait(*view, "/one"));
     EXPECT_EQ(client.asked, (std::vector { server.url("/one") }));
     // The cookie store is a file in the program's own data folder.
-    const auto cookies = std::filesystem::path(g_get_user_data_dir()) / program_invocation_short_name / "cookies.sqlite";
+    const auto cookies
+        = std::filesystem::path(g_get_user_data_dir()) / program_invocation_short_name / "cookies.sqlite";
     EXPECT_TRUE(runUntil([&] { return std::filesystem::exists(cookies); }, "the cookie database"));
 
     client.cancel = [](std::string_view url) { return !url.starts_with("http:"); };

@@ -31,11 +31,14 @@ TEST(NativeWindowGtk, ShrinksToItsSizeLimitsAndReportsWhatItWasGiven)
     // new geometry as it dispatches the event that brings it).
     window->setSize(200, 150);
     window->setPosition(50, 60);
-    ASSERT_TRUE(runUntil([&] {
-        platform::Rect at;
-        gdk_window_get_geometry(gtk_widget_get_window(GTK_WIDGET(gtkWindow)), &at.left, &at.top, &at.width, &at.height);
-        return at == platform::Rect { 50, 60, 200, 150 };
-    }, "the new geometry"));
+    ASSERT_TRUE(runUntil(
+        [&] {
+            platform::Rect at;
+            gdk_window_get_geometry(
+                gtk_widget_get_window(GTK_WIDGET(gtkWindow)), &at.left, &at.top, &at.width, &at.height);
+            return at == platform::Rect { 50, 60, 200, 150 };
+        },
+        "the new geometry"));
     EXPECT_TRUE(client.resized.empty());
     EXPECT_TRUE(client.moved.empty());
 
@@ -44,9 +47,9 @@ TEST(NativeWindowGtk, ShrinksToItsSizeLimitsAndReportsWhatItWasGiven)
     ASSERT_TRUE(runUntil([&] { return !client.resized.empty(); }, "the window to report its size"));
     EXPECT_EQ(client.resized, (std::vector { Size { 64, 64 } }));
     GtkWidget* layout = gtk_bin_get_child(GTK_BIN(gtkWindow));
-    EXPECT_TRUE(runUntil([&] {
-        return gtk_widget_get_allocated_width(layout) == 64 && gtk_widget_get_allocated_height(layout) == 64;
-    }, "the content laid out again at 64 x 64"));
+    EXPECT_TRUE(runUntil(
+        [&] { return gtk_widget_get_allocated_width(layout) == 64 && gtk_widget_get_allocated_height(layout) == 64; },
+        "the content laid out again at 64 x 64"));
 
     // Changes from outside the framework are reported.
     gtk_window_resize(gtkWindow, 250, 150);
@@ -143,10 +146,13 @@ TEST(NativeWindowGtk, ACloseCancelsAModalDialogAndGoesOnOnceItHasReturned)
             gtk_window_set_transient_for(GTK_WINDOW(probe.dialog), probe.parent);
             // The loop runs inside this call; a dialog nobody cancels is closed
             // after a while, so that the test fails instead of hanging.
-            const guint watchdog = g_timeout_add_seconds(10, [](gpointer dialog) -> gboolean {
-                gtk_dialog_response(GTK_DIALOG(dialog), GTK_RESPONSE_NONE);
-                return G_SOURCE_REMOVE;
-            }, probe.dialog);
+            const guint watchdog = g_timeout_add_seconds(
+                10,
+                [](gpointer dialog) -> gboolean {
+                    gtk_dialog_response(GTK_DIALOG(dialog), GTK_RESPONSE_NONE);
+                    return G_SOURCE_REMOVE;
+                },
+                probe.dialog);
             probe.response = gtk_dialog_run(GTK_DIALOG(probe.dialog));
             probe.closeRequestsWhenDialogReturned = probe.client.closeRequests;
             g_source_remove(watchdog);

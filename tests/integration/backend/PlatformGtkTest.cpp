@@ -16,8 +16,8 @@
 #include <filesystem>
 #include <memory>
 #include <optional>
-#include <vector>
 #include <string>
+#include <vector>
 
 using namespace backendtest;
 
@@ -67,7 +67,7 @@ TEST(PlatformGtk, EachSignalToEndAsksEveryWindowToCloseOnceThenEndsTheProcessAtO
         EXPECT_EQ(first.closeRequests, 1);
         EXPECT_EQ(second.closeRequests, signal == SIGTERM ? 1 : 0);
         for (int other : { SIGTERM, SIGINT, SIGHUP }) {
-            struct sigaction now {};
+            struct sigaction now { };
             sigaction(other, nullptr, &now);
             EXPECT_EQ(now.sa_handler, SIG_DFL) << other;
         }
@@ -91,9 +91,9 @@ TEST(PlatformGtk, StartUpDropsUnusableXdgFoldersBeforeItProvidesTheEnginesOwn)
     std::filesystem::create_directories(temporary.path() / "home");
     temporary.write("home/.cache", "not a folder");
     const std::string self = std::filesystem::read_symlink("/proc/self/exe").string();
-    const std::string command = "QUILLMERE_TEST_RUN_FOLDERS=" + temporary.path().string() + " TMPDIR="
-        + temporary.path().string() + " HOME=" + (temporary.path() / "home").string() + " XDG_CACHE_HOME="
-        + (temporary.path() / "home" / ".cache").string() + " " + self
+    const std::string command = "QUILLMERE_TEST_RUN_FOLDERS=" + temporary.path().string()
+        + " TMPDIR=" + temporary.path().string() + " HOME=" + (temporary.path() / "home").string()
+        + " XDG_CACHE_HOME=" + (temporary.path() / "home" / ".cache").string() + " " + self
         + " --gtest_filter=PlatformGtk.StartUp* >/dev/null 2>&1";
     const int status = std::system(command.c_str());
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << command;

@@ -26,7 +26,8 @@ struct FakeBubblewrap {
     {
         std::filesystem::create_directories(folder);
         if (exitStatus) {
-            std::ofstream(folder / "bwrap") << "#!/bin/sh\necho $$ >" << folder / "pid" << "\nexit " << *exitStatus << "\n";
+            std::ofstream(folder / "bwrap") << "#!/bin/sh\necho $$ >" << folder / "pid"
+                                            << "\nexit " << *exitStatus << "\n";
             std::filesystem::permissions(folder / "bwrap", std::filesystem::perms::owner_all);
         }
         setenv("PATH", folder.c_str(), 1);
@@ -37,7 +38,8 @@ struct FakeBubblewrap {
         std::filesystem::remove_all(folder);
     }
 
-    const std::filesystem::path folder = std::filesystem::temp_directory_path() / ("fake-bwrap-" + std::to_string(getpid()));
+    const std::filesystem::path folder
+        = std::filesystem::temp_directory_path() / ("fake-bwrap-" + std::to_string(getpid()));
     const std::string oldPath = std::getenv("PATH");
 };
 
@@ -59,8 +61,10 @@ TEST(SandboxTrialGtk, TheContextIsSandboxedOnlyWhereBubblewrapRunsToSuccess)
         testing_support::CapturedStderr captured;
         EXPECT_EQ(webkit_web_context_get_sandbox_enabled(context.context()), works);
         const std::string report = captured.text();
-        EXPECT_EQ(report, works ? "" : std::string(program_invocation_short_name)
-                + ": bubblewrap is unavailable here; web pages run without a sandbox\n");
+        EXPECT_EQ(report,
+            works ? ""
+                  : std::string(program_invocation_short_name)
+                    + ": bubblewrap is unavailable here; web pages run without a sandbox\n");
     }
 }
 
