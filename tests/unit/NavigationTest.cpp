@@ -51,7 +51,7 @@ TEST_F(NavigationTest, BackAndForwardStepThroughTheHistoryAndDoNothingAtItsEnds)
 // The hidden viewer is asked to load every address but a script address,
 // which the engine would run there unasked; it refuses each, and hands the
 // web ones to the default browser.
-TEST_F(NavigationTest, NewWindowsGoToTheBrowserOnlyForWebAddressesAndNeverLoadInTheHiddenViewer)
+TEST_F(NavigationTest, NewWindowsGoToTheBrowserOnlyForWebAddressesNeverToTheHiddenViewer)
 {
     const std::vector<std::string> loads { "HTTP://Example.test/", "file:///etc/passwd", "http://host:8080/x", "",
         "mailto:someone@example.test", "https://host/a:b", "https:" };

@@ -26,7 +26,7 @@ TEST(ConversionTest, DoubleToIntegerIsDefinedForEveryDouble)
         EXPECT_EQ(rt::RuntimeCvtReal64ToSInt32(value), converted) << value;
 }
 
-TEST(ConversionTest, CDblReadsBackWhatStrWritesAndNumbersAfterBlanksTabsAndLineEndsOnlyWhenFinite)
+TEST(ConversionTest, CDblReadsBackStrAndNumbersAfterBlanksTabsAndLineEndsWhenFinite)
 {
     for (std::int32_t value :
         { 0, -40, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max() })

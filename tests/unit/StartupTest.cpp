@@ -46,7 +46,7 @@ protected:
     }
 };
 
-TEST_F(MainFunctionTest, RunsTheStartUpStepsInOrderFinalisesAndExitsWithQuitsCodeWhenTheWindowCloses)
+TEST_F(MainFunctionTest, RunsStartUpInOrderThenFinalisesAndExitsWithQuitsCodeAtClose)
 {
     cl::Windows = nullptr;
     cl::ImplicitWindows = nullptr;

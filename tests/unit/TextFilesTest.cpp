@@ -75,7 +75,7 @@ TEST_F(TextFilesTest, MissingFilesAndUnsafeNamesGiveNil)
     EXPECT_EQ(inTheWay->LastErrorCode, EISDIR);
 }
 
-TEST_F(TextFilesTest, StagedFilesTakeTheirPlacesOnlyAtCommitAndThoseNotCommittedLeaveNothingBehind)
+TEST_F(TextFilesTest, StagedFilesTakeTheirPlacesAtCommitAndUncommittedOnesLeaveNothing)
 {
     home.write("a.txt", "old a");
     {
@@ -193,7 +193,7 @@ TEST_F(TextFilesTest, TwoProcessesCommittingAtOnceLeaveOneCommitsFilesWhole)
     EXPECT_EQ(home.entryCount(), 4);
 }
 
-TEST_F(TextFilesTest, ThePreferencesFolderIsMadeAtAnAbsoluteXdgConfigHomeOrElseAtDotConfigInTheHomeFolder)
+TEST_F(TextFilesTest, PreferencesFolderIsAnAbsoluteXdgConfigHomeOrElseDotConfigInHome)
 {
     testing_support::SavedEnvironment savedHome { "HOME" };
     const auto nested = home.path() / "fresh" / "config";

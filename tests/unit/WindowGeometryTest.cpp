@@ -102,7 +102,7 @@ TEST_F(WindowGeometryTest, SavedGeometryIsRestoredWhenItFitsTheScreensElseTheDef
     }
 }
 
-TEST_F(WindowGeometryTest, AGeometryFileThatIsNoSmallRegularFileGivesTheDefaultWithoutBlockingOrFillingMemory)
+TEST_F(WindowGeometryTest, NoSmallRegularGeometryFileGivesTheDefaultWithoutHangOrMemoryGrowth)
 {
     const std::pair<const char*, std::function<void(const std::filesystem::path&)>> cases[] = {
         { "a fifo", [](const auto& file) { ASSERT_EQ(::mkfifo(file.c_str(), 0600), 0); } },
