@@ -9,9 +9,11 @@ namespace {
 
 rt::ClassRecord* App_ctbl = nullptr;
 
-// The room the record keeps for what the framework's shared layout gives
-// Application: its member records, one more record per property accessor among
-// them (19 getters and 9 setters), and its properties. App adds none of its own.
+// A subclass's record keeps room for its parent's members ahead of its own.
+// Application counts 48 member records, 28 of them property accessors (19
+// getters and 9 setters) that take one more place each, and 19 properties.
+// This class library describes none of them by member record, so those places
+// stay empty; App adds no members of its own.
 constexpr int kApplicationMemberRecords = 48;
 constexpr int kApplicationPropertyAccessors = 28;
 constexpr int kOwnMembers = 0;

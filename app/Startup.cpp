@@ -1,7 +1,7 @@
 #include "app/Startup.h"
 
 #include "app/App.h"
-#include "app/PluginEntrypointNames.h"
+#include "app/PluginEntrypointTable.h"
 #include "mainwindow/Window1.h"
 
 #include "runtime/Invokers.h"

@@ -98,19 +98,12 @@ rt::ClassRecord& ClassOf(Kind kind)
     return cl::RectControl::Lookup();
 }
 
-// Every step reaches the control afresh by its name, cast to its class.
-template <class T>
-rt::Ref<T> Reach(cl::Window& window, const char* name)
-{
-    return ControlNamed<T>(window, name);
-}
-
 void CreateControl(cl::Window& window, const DesignedControl& design)
 {
     // A new control of the design's class, made by the window, constructed and
     // added under its name. The window holds it from then on, so the reference
     // from its creation goes with this block and each later step reaches the
-    // control by name.
+    // control afresh by its name, cast to its class.
     {
         rt::Ref<cl::Control> control = rt::CallVirtual<rt::Ref<cl::Control> (*)(cl::Window&, rt::ClassRecord&)>(
             window, cl::Window::NewSlot, ClassOf(design.kind));
@@ -121,18 +114,18 @@ void CreateControl(cl::Window& window, const DesignedControl& design)
 
     // The text unit, which the designed blocks don't carry, set before them.
     if (design.kind == Kind::TextField)
-        Reach<cl::TextField>(window, design.name)->setTextUnit(cl::FontUnits::Default);
+        ControlNamed<cl::TextField>(window, design.name)->setTextUnit(cl::FontUnits::Default);
     if (design.kind == Kind::BevelButton)
-        Reach<cl::BevelButton>(window, design.name)->setTextUnit(cl::FontUnits::Default);
+        ControlNamed<cl::BevelButton>(window, design.name)->setTextUnit(cl::FontUnits::Default);
 
     // The designed properties.
-    cl::SetProperties(Reach<cl::RectControl>(window, design.name), design.block.bytes());
+    cl::SetProperties(ControlNamed<cl::RectControl>(window, design.name), design.block.bytes());
 
     // The viewers' Edit-menu handlers.
     if (design.kind == Kind::HTMLViewer) {
         for (const auto& item : kEditMenuHandlers) {
-            rt::Ref<cl::HTMLViewer> viewer = Reach<cl::HTMLViewer>(window, design.name);
-            rt::Ref<cl::HTMLViewer> owner = Reach<cl::HTMLViewer>(window, design.name);
+            rt::Ref<cl::HTMLViewer> viewer = ControlNamed<cl::HTMLViewer>(window, design.name);
+            rt::Ref<cl::HTMLViewer> owner = ControlNamed<cl::HTMLViewer>(window, design.name);
             rt::RefPtr<rt::Delegate> delegate = rt::RuntimeCreateDelegate(
                 rt::BoundDelegateInvoke<EditAction>, item.action, owner.ptr(), kEditMenuSignature);
             cl::RectControl::AddMenuHandler(viewer, item.itemName, delegate ? delegate->routine : rt::Routine());
@@ -143,7 +136,7 @@ void CreateControl(cl::Window& window, const DesignedControl& design)
     for (const auto& handler : kEventHandlers) {
         if (std::string_view(handler.control) != design.name)
             continue;
-        rt::Ref<cl::RectControl> control = Reach<cl::RectControl>(window, design.name);
+        rt::Ref<cl::RectControl> control = ControlNamed<cl::RectControl>(window, design.name);
         rt::RefPtr<rt::Delegate> delegate = rt::RuntimeCreateDelegate(
             handler.invoker, window.classRecord().vtable.at(handler.windowSlot), &window, handler.signature);
         rt::RuntimeInstallInstanceEventHandler(

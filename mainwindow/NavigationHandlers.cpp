@@ -81,6 +81,9 @@ bool HTMLViewer2_CancelLoad(rt::Object& me, const rt::String& url)
     return true;
 }
 
+// A loaded page asks nothing of the window. The handler still starts as every
+// control's handler does, by finding the window, so a view that has lost its
+// window is reported here as anywhere else.
 void HTMLViewer1_DocumentComplete(rt::Object& me, const rt::String&)
 {
     [[maybe_unused]] rt::Ref<cl::Window> self = cl::WindowOfEventSource(me);

@@ -17,8 +17,8 @@ struct LeadingNumber {
     std::string_view rest; // the text after the number
 };
 
-// The text's leading number, read as the framework's language reads numbers:
-// blanks, tabs and line ends before it are skipped, a "." is the decimal
+// The text's leading number, read the same whatever the locale: blanks,
+// tabs and line ends before it are skipped, a "." is the decimal
 // point, an optional sign and exponent are taken. Nothing when the text starts
 // with no finite number ("inf" and "nan" are none).
 std::optional<LeadingNumber> ReadLeadingNumber(std::string_view text);

@@ -33,8 +33,8 @@ bool ClassRecord::derivesFrom(const ClassRecord& other) const
     return false;
 }
 
-// Names are matched without regard to ASCII case, as the framework's language
-// does: a block may spell a key differently from its declaration.
+// Names are matched without regard to ASCII case: a designed block may spell a
+// key differently from its declaration ("MacProcID" sets MacProcId).
 template <class Entry>
 const Entry* FindByName(const ClassRecord* record, std::vector<Entry> ClassRecord::*table, std::string_view wanted)
 {

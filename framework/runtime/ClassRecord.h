@@ -46,9 +46,9 @@ struct PropertyEntry {
 
 using ObjectFactory = Ref<Object> (*)(ClassRecord&);
 
-// The run-time description of a class. The fields the class builders write come
-// in the order of the framework's shared class-record layout; that layout fixes
-// 32-bit offsets, and here each field simply has its natural width.
+// The run-time description of a class: what the class builders (the class
+// library's and the program's) write, and what lookups by name, casts and
+// calls through the operation table read.
 struct ClassRecord {
     ClassRecord* parent = nullptr;
     String name;

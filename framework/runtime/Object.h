@@ -34,9 +34,11 @@ private:
 // passes the object and the event's arguments.
 void RuntimeInstallInstanceEventHandler(Object& object, const String& eventName, Routine handler);
 
-// Explicit reference steps, for the routines whose algorithm names them;
-// elsewhere the handles take and drop references by themselves. The reference
-// a lock gives is dropped when its handle goes, whichever way the routine ends.
+// Explicit reference steps, for a routine that holds an object on purpose
+// while it works on it (a window while its controls are built), or drops a
+// reference before its handle would; elsewhere the handles take and drop
+// references by themselves. The reference a lock gives is dropped when its
+// handle goes, whichever way the routine ends.
 template <class T>
 Ref<T> RuntimeLockObject(T& object)
 {

@@ -1,7 +1,7 @@
 #include "ProgramFixture.h"
 
 #include "app/App.h"
-#include "app/PluginEntrypointNames.h"
+#include "app/PluginEntrypointTable.h"
 
 #include "classlib/Application.h"
 

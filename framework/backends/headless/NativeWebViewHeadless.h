@@ -1,6 +1,6 @@
 #pragma once
 
-#include "NativeControlsHeadless.h"
+#include "NativeControlHeadless.h"
 
 #include "platform/EventLoop.h"
 #include "platform/NativeWebView.h"

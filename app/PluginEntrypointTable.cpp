@@ -1,4 +1,4 @@
-#include "app/PluginEntrypointNames.h"
+#include "app/PluginEntrypointTable.h"
 
 #include "classlib/PluginEntryNames.h"
 
