@@ -12,7 +12,6 @@
 #include "platform/Platform.h"
 
 #include <span>
-#include <strings.h>
 
 namespace cl {
 
@@ -74,11 +73,6 @@ void RefreshRect(Window& window, std::int32_t, std::int32_t, std::int32_t, std::
 
 // Nothing to gather: the framework keeps no dependency list.
 void DependencyList(Window&) { }
-
-bool EqualIgnoringASCIICase(std::string_view a, std::string_view b)
-{
-    return a.size() == b.size() && strncasecmp(a.data(), b.data(), a.size()) == 0;
-}
 
 } // namespace
 
@@ -342,7 +336,7 @@ void Window::setResizeable(bool value)
 rt::RefPtr<Control> Window::controlNamed(std::string_view name) const
 {
     for (const auto& entry : m_controls) {
-        if (EqualIgnoringASCIICase(entry.name.view(), name))
+        if (rt::EqualIgnoringASCIICase(entry.name.view(), name))
             return rt::RefPtr<Control>(entry.control.ptr());
     }
     return nullptr;

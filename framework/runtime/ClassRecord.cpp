@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <deque>
-#include <strings.h>
 
 namespace rt {
 
@@ -15,11 +14,6 @@ std::deque<ClassRecord>& AllClassRecords()
 {
     static std::deque<ClassRecord> records;
     return records;
-}
-
-bool EqualIgnoringASCIICase(std::string_view a, std::string_view b)
-{
-    return a.size() == b.size() && strncasecmp(a.data(), b.data(), a.size()) == 0;
 }
 
 } // namespace

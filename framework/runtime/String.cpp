@@ -1,5 +1,6 @@
 #include "String.h"
 
+#include <algorithm>
 #include <ostream>
 
 namespace rt {
@@ -29,6 +30,12 @@ String RuntimeAddString(const String& a, const String& b)
     joined.reserve(a.size() + b.size());
     joined.append(a.view()).append(b.view());
     return String(std::move(joined));
+}
+
+bool EqualIgnoringASCIICase(std::string_view a, std::string_view b)
+{
+    constexpr auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    return std::ranges::equal(a, b, {}, lower, lower);
 }
 
 } // namespace rt

@@ -43,4 +43,8 @@ private:
 String RuntimeLockString(const String&);
 String RuntimeAddString(const String& a, const String& b);
 
+// Whether two names are the same but for the case of ASCII letters, whatever
+// the locale: how the framework matches the names of members and controls.
+bool EqualIgnoringASCIICase(std::string_view a, std::string_view b);
+
 } // namespace rt
