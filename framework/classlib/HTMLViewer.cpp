@@ -133,6 +133,11 @@ void HTMLViewer::nativeWebViewUserActed()
     m_userActionAllowance.userActed();
 }
 
+void HTMLViewer::nativeWebViewPageLeft()
+{
+    m_userActionAllowance.pageLeft();
+}
+
 // The page is loaded into the viewer "NewWindow" names, which hears of the
 // load first like any other; without one the request goes nowhere. A script
 // address is no page: the engine would run it in that viewer, which the user

@@ -46,6 +46,7 @@ private:
 
     bool nativeWebViewShouldCancelLoad(std::string_view url) override;
     void nativeWebViewUserActed() override;
+    void nativeWebViewPageLeft() override;
     void nativeWebViewNewWindowRequested(std::string_view url) override;
     void nativeWebViewDownloadRequested(std::string_view url) override;
     bool nativeWebViewShouldPrint() override;

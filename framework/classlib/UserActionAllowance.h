@@ -23,6 +23,10 @@ public:
         m_burstNoticed = false;
     }
 
+    // What the user did was in a page that is gone: a link they clicked
+    // mustn't let the page it leads to ask for anything, nor a toolbar load.
+    void pageLeft() { m_available = false; }
+
     Answer take()
     {
         if (takeQuietly())

@@ -17,6 +17,11 @@ public:
     // hears of it: what the page asks for next may be on the user's behalf.
     virtual void nativeWebViewUserActed() = 0;
 
+    // The page the user acted in is gone: another one was shown in the main
+    // frame, or the view was asked to load one. What a page asks for next is
+    // not on behalf of what the user did before.
+    virtual void nativeWebViewPageLeft() = 0;
+
     // A page in this view asked for a new window showing `url` (window.open or a
     // link with a target). No window is made; the client decides where it goes.
     virtual void nativeWebViewNewWindowRequested(std::string_view url) = 0;

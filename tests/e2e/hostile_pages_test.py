@@ -140,13 +140,15 @@ def check_unusable_folders(binary, env, root, recorder, checks):
     checks.check(os.listdir(run_folders) == [], "the folder made for a run without a usable home is gone after it")
 
 
-def check_launch_environment(binary, env, root, browser_log, checks):
+def check_launch_environment(binary, env, root, recorder, browser_log, checks):
     """The default browser gets the variables the user started the browser with, not its own fixes."""
     not_a_folder = os.path.join(root, "not-a-folder")
     data = env["XDG_DATA_HOME"]  # where the recording browser's desktop entry is
     user_env = dict(env, HOME=not_a_folder, XDG_DATA_HOME=not_a_folder, XDG_DATA_DIRS=f"{data}:/usr/share",
                     TMPDIR=os.path.join(root, "run-folders"))
+    shown = len(recorder.shown())
     with harness.Session(binary, user_env, os.path.join(root, "launch.log")) as session:
+        recorder.wait_for_shown(shown + 1)  # a click only counts in a page the view has shown
         count = len(handed(browser_log, "http://www.quillmere.com/blank-link"))
         session.click(*BLANK_LINK)
         launched = wait_until(lambda: len(handed(browser_log, "http://www.quillmere.com/blank-link")) > count)
@@ -171,7 +173,7 @@ def drive(binary, root, checks):
     with harness.served_display(root, page) as (env, _, browser_log, recorder):
         check_pages(binary, env, root, recorder, browser_log, checks)
         check_unusable_folders(binary, env, root, recorder, checks)
-        check_launch_environment(binary, env, root, browser_log, checks)
+        check_launch_environment(binary, env, root, recorder, browser_log, checks)
         check_no_display(binary, env, checks)
 
 

@@ -114,6 +114,29 @@ TEST_F(NavigationTest, OneClickGivesOneOfDownloadNewWindowOrPrintAndRefusalsAreR
     EXPECT_EQ(webView("HTMLViewer2").cancelled, (std::vector<std::string> { "http://x.test/clicked.pdf" }));
 }
 
+// A click is the page's to answer while the page is shown: the page a link
+// leads to, or a site button's, gets nothing from it.
+TEST_F(NavigationTest, AClickInAPageGrantsNothingOnceThePageIsLeft)
+{
+    auto& page = webView("HTMLViewer1");
+    testing_support::CapturedStderr captured;
+    page.userClicks();
+    page.loadURL("http://x.test/followed-link");
+    page.startDownload("http://x.test/on-the-next-page.pdf");
+    page.userClicks();
+    click("BevelButton6");
+    page.startDownload("http://twitter.com/answered-as-a-download");
+    page.requestNewWindow("http://x.test/after-the-button");
+    const bool printAfterButton = page.requestPrint();
+
+    EXPECT_EQ(platform().browserRequests, std::vector<std::string> {});
+    EXPECT_FALSE(printAfterButton);
+    const std::string report = captured.text();
+    for (const char* refused : { "\"http://x.test/on-the-next-page.pdf\" (34 characters) was refused: the user did",
+             "\"http://twitter.com/answered-as-a-download\" (41 characters) was refused: the user did" })
+        EXPECT_NE(report.find(refused), std::string::npos) << refused << "\n" << report;
+}
+
 TEST_F(NavigationTest, ARefusedAddressIsReportedLaterWithItsLengthAndAtMost200Characters)
 {
     platform().failBrowser = true;

@@ -9,40 +9,36 @@
 
 namespace platform::gtk {
 
-namespace {
-constexpr std::array<int, 3> EndSignals { SIGTERM, SIGINT, SIGHUP };
-}
-
-EndSignalsGtk::EndSignalsGtk(std::function<void()> ended) : m_ended(std::move(ended))
+EndSignalsGtk::EndSignalsGtk(std::function<void()> ended)
+    : m_ended(std::move(ended))
+    , m_watches { { { this, SIGTERM, 0 }, { this, SIGINT, 0 }, { this, SIGHUP, 0 } } }
 {
-    for (std::size_t i = 0; i < EndSignals.size(); ++i)
-        m_sources[i] = g_unix_signal_add(EndSignals[i], &EndSignalsGtk::received, this);
+    for (Watch& watch : m_watches)
+        watch.source = g_unix_signal_add(watch.signal, &EndSignalsGtk::received, &watch);
 }
 
 EndSignalsGtk::~EndSignalsGtk()
 {
-    for (guint source : m_sources) {
-        if (source)
-            g_source_remove(source);
-    }
+    for (Watch& watch : m_watches)
+        stopWatching(watch);
 }
 
-gboolean EndSignalsGtk::received(gpointer self)
+gboolean EndSignalsGtk::received(gpointer data)
 {
-    auto& signals = *static_cast<EndSignalsGtk*>(self);
-    signals.stopWatching();
-    guardCallback("end signal", [&] { signals.m_ended(); });
+    auto& watch = *static_cast<Watch*>(data);
+    EndSignalsGtk& signals = *watch.owner;
+    stopWatching(watch);
+    if (!std::exchange(signals.m_endAsked, true))
+        guardCallback("end signal", [&] { signals.m_ended(); });
     return G_SOURCE_REMOVE;
 }
 
-void EndSignalsGtk::stopWatching()
+void EndSignalsGtk::stopWatching(Watch& watch)
 {
-    for (std::size_t i = 0; i < EndSignals.size(); ++i) {
-        if (m_sources[i])
-            g_source_remove(m_sources[i]);
-        m_sources[i] = 0;
-        std::signal(EndSignals[i], SIG_DFL);
-    }
+    if (watch.source)
+        g_source_remove(watch.source);
+    watch.source = 0;
+    std::signal(watch.signal, SIG_DFL);
 }
 
 } // namespace platform::gtk

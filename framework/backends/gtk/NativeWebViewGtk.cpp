@@ -141,6 +141,7 @@ void NativeWebViewGtk::goToHistoryItem(WebKitBackForwardListItem* item)
 // seconds after a load it was sent went unanswered.
 void NativeWebViewGtk::navigateForUser(std::function<void()> navigate)
 {
+    m_client.nativeWebViewPageLeft();
     m_userNavigation = std::move(navigate);
     if (std::exchange(m_scriptDialogShown, false) || !webkit_web_view_get_is_web_process_responsive(view()))
         webkit_web_view_terminate_web_process(view());
@@ -250,6 +251,7 @@ void NativeWebViewGtk::onLoadChanged(WebKitWebView* webView, WebKitLoadEvent eve
         auto& view = *static_cast<NativeWebViewGtk*>(self);
         view.m_userNavigation = nullptr;
         view.m_scriptDialogShown = false; // the page that opened it is gone
+        guardCallback("page left", [&] { view.m_client.nativeWebViewPageLeft(); });
     }
     if (event != WEBKIT_LOAD_FINISHED)
         return;

@@ -39,6 +39,7 @@ void NativeWebViewHeadless::navigate(std::string url, bool fromHistory, long his
         cancelled.push_back(url);
         return;
     }
+    m_client.nativeWebViewPageLeft();
     if (fromHistory) {
         m_current = historyIndex;
     } else {

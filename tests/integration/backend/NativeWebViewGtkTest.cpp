@@ -31,6 +31,10 @@ protected:
             "<html><body><script>window.open('/popup');"
             "document.write(\"<img src='/script-ran'>\")</script></body></html>" },
         { "/scripted", "<html><body><script>document.write(\"<img src='/script-ran'>\")</script></body></html>" },
+        { "/follow", clickablePage("a", "href='/saves-as-it-loads'") },
+        { "/saves-as-it-loads",
+            "<html><body><script>var a = document.createElement('a'); a.download = 'x'; a.href = '/two';"
+            "document.body.appendChild(a); a.click()</script></body></html>" },
     } };
 
     RecordingWindowClient windowClient;
@@ -92,6 +96,22 @@ TEST_F(NativeWebViewGtkTest, ANewWindowIsAskedForOnceOnAClickOrAKeyAndNeverAsAPa
     EXPECT_EQ(client.userActions, 0);
     EXPECT_EQ(client.newWindows, std::vector<std::string> {});
     EXPECT_FALSE(server.wasRequested("/popup"));
+}
+
+// A click on a link is spent once its page is gone: the page it leads to
+// downloads as it loads, after the client heard that the clicked one was left.
+// A load the view is asked for leaves the page at once, and again as it shows.
+TEST_F(NativeWebViewGtkTest, AFollowedLinkOrALoadLeavesThePageBeforeTheNextOneActs)
+{
+    auto view = createView();
+    GtkWidget* webView = controlWidgets(findWindow("Views")).at(0);
+    ASSERT_TRUE(loadAndWait(*view, "/follow"));
+    ASSERT_TRUE(runUntil([&] { return gtk_widget_get_mapped(webView); }, "the view to be mapped"));
+    click(webView, 100, 100);
+    ASSERT_TRUE(runUntil([&] { return !client.downloads.empty(); }, "the download"));
+    EXPECT_EQ(client.downloads, (std::vector { server.url("/two") }));
+    EXPECT_EQ(client.sequence,
+        (std::vector<std::string> { "page left", "page left", "user acted", "page left", "download" }));
 }
 
 // The engine takes a script address or an empty one without a word to the

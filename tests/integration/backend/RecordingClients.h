@@ -36,9 +36,22 @@ struct RecordingWebViewClient : platform::NativeWebViewClient {
         asked.emplace_back(url);
         return cancel && cancel(url);
     }
-    void nativeWebViewUserActed() override { ++userActions; }
-    void nativeWebViewNewWindowRequested(std::string_view url) override { newWindows.emplace_back(url); }
-    void nativeWebViewDownloadRequested(std::string_view url) override { downloads.emplace_back(url); }
+    void nativeWebViewUserActed() override
+    {
+        ++userActions;
+        sequence.emplace_back("user acted");
+    }
+    void nativeWebViewPageLeft() override { sequence.emplace_back("page left"); }
+    void nativeWebViewNewWindowRequested(std::string_view url) override
+    {
+        newWindows.emplace_back(url);
+        sequence.emplace_back("new window");
+    }
+    void nativeWebViewDownloadRequested(std::string_view url) override
+    {
+        downloads.emplace_back(url);
+        sequence.emplace_back("download");
+    }
     bool nativeWebViewShouldPrint() override { return false; }
     void nativeWebViewDocumentComplete(std::string_view url) override { completed.emplace_back(url); }
 
@@ -48,6 +61,7 @@ struct RecordingWebViewClient : platform::NativeWebViewClient {
     std::vector<std::string> newWindows;
     std::vector<std::string> downloads;
     std::vector<std::string> completed;
+    std::vector<std::string> sequence; // the user's actions, pages left, new windows and downloads
 };
 
 } // namespace backendtest
