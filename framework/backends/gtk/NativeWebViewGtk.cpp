@@ -145,7 +145,15 @@ void NativeWebViewGtk::navigateForUser(std::function<void()> navigate)
     m_userNavigation = std::move(navigate);
     if (std::exchange(m_scriptDialogShown, false) || !webkit_web_view_get_is_web_process_responsive(view()))
         webkit_web_view_terminate_web_process(view());
-    m_userNavigation();
+    runUserNavigation();
+}
+
+// Run from a copy: what the engine reports while the load starts may end the
+// wait for it, and with it the function being run.
+void NativeWebViewGtk::runUserNavigation()
+{
+    const auto navigate = m_userNavigation;
+    navigate();
 }
 
 void NativeWebViewGtk::print(bool showDialog)
@@ -262,12 +270,15 @@ void NativeWebViewGtk::onLoadChanged(WebKitWebView* webView, WebKitLoadEvent eve
 }
 
 // The web context has already stopped the download, before anything was
-// written; this view only says whose it was.
+// written; this view only says whose it was. A load the user asked for that
+// was answered with a download is over too: it shows no page, and must not
+// be run again if the page it would have left stops answering later.
 void NativeWebViewGtk::onDownloadStarted(WebKitWebContext*, WebKitDownload* download, gpointer self)
 {
     auto& view = *static_cast<NativeWebViewGtk*>(self);
     if (webkit_download_get_web_view(download) != view.view())
         return;
+    view.m_userNavigation = nullptr;
     const gchar* uri = webkit_uri_request_get_uri(webkit_download_get_request(download));
     guardCallback("download", [&] { view.m_client.nativeWebViewDownloadRequested(uri ? uri : ""); });
 }
@@ -306,7 +317,7 @@ void NativeWebViewGtk::onResponsiveChanged(WebKitWebView* webView, GParamSpec*, 
         return;
     view.m_scriptDialogShown = false;
     webkit_web_view_terminate_web_process(webView);
-    view.m_userNavigation();
+    view.runUserNavigation();
 }
 
 } // namespace platform::gtk

@@ -45,6 +45,7 @@ private:
     void showPrintDialog(GObjectHandle<WebKitPrintOperation> operation);
     void goToHistoryItem(WebKitBackForwardListItem* item);
     void navigateForUser(std::function<void()> navigate);
+    void runUserNavigation();
 
     NativeWebViewClient& m_client;
     guint m_printDialogSource = 0;

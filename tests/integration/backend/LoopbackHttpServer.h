@@ -7,12 +7,13 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace backendtest {
 
-// Fixed pages on 127.0.0.1, served from the main context that the tests' event
-// loop runs, with a record of the paths asked for.
+// Fixed pages on 127.0.0.1 (those below /attachments/ answered as downloads), served from the main context that the
+// tests' event loop runs, with a record of the paths asked for.
 class LoopbackHttpServer {
 public:
     explicit LoopbackHttpServer(std::map<std::string, std::string> pages) : m_pages(std::move(pages))
@@ -40,7 +41,10 @@ private:
         const bool found = page != server.m_pages.end();
         const std::string body = found ? page->second : "not here";
         soup_server_message_set_status(message, found ? SOUP_STATUS_OK : SOUP_STATUS_NOT_FOUND, nullptr);
-        soup_message_headers_append(soup_server_message_get_response_headers(message), "Cache-Control", "no-store");
+        SoupMessageHeaders* headers = soup_server_message_get_response_headers(message);
+        soup_message_headers_append(headers, "Cache-Control", "no-store");
+        if (std::string_view(path).starts_with("/attachments/"))
+            soup_message_headers_append(headers, "Content-Disposition", "attachment");
         soup_server_message_set_response(
             message, "text/html; charset=utf-8", SOUP_MEMORY_COPY, body.data(), body.size());
     }

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 
 using namespace backendtest;
@@ -32,6 +33,10 @@ protected:
             "document.write(\"<img src='/script-ran'>\")</script></body></html>" },
         { "/scripted", "<html><body><script>document.write(\"<img src='/script-ran'>\")</script></body></html>" },
         { "/follow", clickablePage("a", "href='/saves-as-it-loads'") },
+        { "/alerts-soon",
+            "<html><body><script>setTimeout(function () { alert('x'); fetch('/alert-answered') }, 500)</script>"
+            "</body></html>" },
+        { "/attachments/report", "not a page" },
         { "/saves-as-it-loads",
             "<html><body><script>var a = document.createElement('a'); a.download = 'x'; a.href = '/two';"
             "document.body.appendChild(a); a.click()</script></body></html>" },
@@ -112,6 +117,22 @@ TEST_F(NativeWebViewGtkTest, AFollowedLinkOrALoadLeavesThePageBeforeTheNextOneAc
     EXPECT_EQ(client.downloads, (std::vector { server.url("/two") }));
     EXPECT_EQ(client.sequence,
         (std::vector<std::string> { "page left", "page left", "user acted", "page left", "download" }));
+}
+
+// A load the view was asked for that the server answers with a download
+// shows no page and is over: the page it would have left keeps its dialogs,
+// which only a pending load of the user's closes at once.
+TEST_F(NativeWebViewGtkTest, ALoadAnsweredWithADownloadLeavesThePageItsDialogs)
+{
+    auto view = createView();
+    ASSERT_TRUE(loadAndWait(*view, "/alerts-soon"));
+    view->loadURL(server.url("/attachments/report"));
+    ASSERT_TRUE(runUntil([&] { return !client.downloads.empty(); }, "the download"));
+    // The page's alert comes half a second after it loaded, and waits.
+    const auto settled = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+    ASSERT_TRUE(runUntil([&] { return std::chrono::steady_clock::now() >= settled; }, "two seconds"));
+    EXPECT_FALSE(server.wasRequested("/alert-answered"));
+    EXPECT_EQ(client.downloads, (std::vector { server.url("/attachments/report") }));
 }
 
 // The engine takes a script address or an empty one without a word to the
