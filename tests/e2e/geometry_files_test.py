@@ -16,7 +16,7 @@ import signal
 import sys
 import time
 
-from browser_session_test import Session, inside_namespace, main, send_close_request, served_display
+from browser_session_test import Session, main, send_close_request, served_display
 
 DEFAULT_GEOMETRY = (210, 100, 1020, 700)  # on the 1440 x 900 test screen
 SIDES = ("top", "left", "height", "width")
@@ -78,8 +78,7 @@ def check_end_signals(binary, root, env, config, checks):
                 session.xdotool("windowmove", str(session.window), *map(str, place[:2]))
                 moved = session.wait_for_geometry(place)
                 time.sleep(0.5)  # the window's own report of it
-                session.process.send_signal(sent)
-                status = session.process.wait(30)
+                status = session.signal(sent)
             checks.check(moved == place and status == 0,
                          f"{sent.name}{where} ends the program as a close does (moved to {moved}, status {status})")
         saved = tuple(int(pathlib.Path(config, f"quillmere-{side}.txt").read_text()) for side in SIDES)
@@ -90,4 +89,4 @@ def check_end_signals(binary, root, env, config, checks):
 
 
 if __name__ == "__main__":
-    sys.exit(main(lambda binary: inside_namespace(binary, drive), __file__))
+    sys.exit(main(drive, __file__))

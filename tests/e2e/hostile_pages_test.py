@@ -13,7 +13,7 @@ import sys
 import time
 
 import browser_session_test as harness
-from browser_session_test import wait_until
+from browser_session_test import handed, wait_until
 
 LONG_ADDRESS_PREFIX = "http://www.quillmere.com/long?"
 LONG_ADDRESS_LENGTH = len(LONG_ADDRESS_PREFIX) + (1 << 20)  # 1048606
@@ -33,12 +33,6 @@ HOSTILE_STRIPS = """<style>
   onclick="window.open('""" + LONG_ADDRESS_PREFIX + """' + 'a'.repeat(1 << 20))">long</button>
 <a class="strip" style="top:300px;background:#ccd" href="http://www.quillmere.com/blank-link" target="_blank">link</a>
 """
-
-
-def handed(browser_log, prefix):
-    """The addresses given to the default browser so far that start with `prefix`."""
-    log = pathlib.Path(browser_log)
-    return [line for line in (log.read_text().split() if log.exists() else []) if line.startswith(prefix)]
 
 
 def check_pages(binary, env, root, recorder, browser_log, checks):
@@ -115,13 +109,11 @@ def check_unusable_folders(binary, env, root, recorder, checks):
                   dict({key: value for key, value in env.items() if not key.startswith("XDG_")},
                        HOME=not_a_folder, TMPDIR=run_folders)))
     for label, reported, session_env in cases:
-        shown = len(recorder.shown())
-        with harness.Session(binary, session_env, os.path.join(root, f"{label}.log")) as session:
-            page_shown = recorder.wait_for_shown(shown + 1)
+        with harness.Session(binary, session_env, os.path.join(root, f"{label}.log"), recorder) as session:
             status = session.close()
-            checks.check(page_shown and status == 0 and session.errors().count(reported) == 1,
+            checks.check(session.page_shown and status == 0 and session.errors().count(reported) == 1,
                          f"with {label} naming no usable folder the browser shows its page, closes normally "
-                         f"and reports it in one line (status {status}, page {page_shown})")
+                         f"and reports it in one line (status {status}, page {session.page_shown})")
 
     # A home it can't write in, and no XDG_CONFIG_HOME: the place can't be kept.
     read_only_home = os.path.join(root, "read-only-home")
@@ -146,9 +138,8 @@ def check_launch_environment(binary, env, root, recorder, browser_log, checks):
     data = env["XDG_DATA_HOME"]  # where the recording browser's desktop entry is
     user_env = dict(env, HOME=not_a_folder, XDG_DATA_HOME=not_a_folder, XDG_DATA_DIRS=f"{data}:/usr/share",
                     TMPDIR=os.path.join(root, "run-folders"))
-    shown = len(recorder.shown())
-    with harness.Session(binary, user_env, os.path.join(root, "launch.log")) as session:
-        recorder.wait_for_shown(shown + 1)  # a click only counts in a page the view has shown
+    # A click only counts in a page the view has shown.
+    with harness.Session(binary, user_env, os.path.join(root, "launch.log"), recorder) as session:
         count = len(handed(browser_log, "http://www.quillmere.com/blank-link"))
         session.click(*BLANK_LINK)
         launched = wait_until(lambda: len(handed(browser_log, "http://www.quillmere.com/blank-link")) > count)
@@ -178,4 +169,4 @@ def drive(binary, root, checks):
 
 
 if __name__ == "__main__":
-    sys.exit(harness.main(lambda binary: harness.inside_namespace(binary, drive), __file__))
+    sys.exit(harness.main(drive, __file__))

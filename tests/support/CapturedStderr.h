@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <thread>
@@ -72,5 +73,13 @@ private:
     std::string m_text;
     std::thread m_reader;
 };
+
+// What `act` writes to standard error.
+inline std::string StderrOf(const std::function<void()>& act)
+{
+    CapturedStderr captured;
+    act();
+    return captured.text();
+}
 
 } // namespace testing_support

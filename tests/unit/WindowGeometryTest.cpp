@@ -48,9 +48,7 @@ protected:
     // What closing reports on standard error.
     std::string closeReporting()
     {
-        testing_support::CapturedStderr captured;
-        nativeWindow().userClose();
-        return captured.text();
+        return testing_support::StderrOf([&] { nativeWindow().userClose(); });
     }
 };
 

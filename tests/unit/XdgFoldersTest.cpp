@@ -50,9 +50,7 @@ TEST_F(XdgFoldersTest, AVariableNamingNoUsableFolderIsDroppedWithOneLineEach)
     for (const auto& round : rounds) {
         for (const auto& [variable, setTo, kept] : round)
             setTo ? setenv(variable, setTo->c_str(), 1) : unsetenv(variable);
-        testing_support::CapturedStderr captured;
-        os::KeepOnlyUsableXdgFolders();
-        const std::string report = captured.text();
+        const std::string report = testing_support::StderrOf(os::KeepOnlyUsableXdgFolders);
         long dropped = 0;
         for (const auto& [variable, setTo, kept] : round) {
             EXPECT_EQ(value(variable), kept ? std::optional(setTo->string()) : std::nullopt) << variable;
@@ -76,9 +74,7 @@ TEST_F(XdgFoldersTest, AFolderThatCantBeLookedAtIsUnusableAndALongValueIsQuotedS
     setenv("XDG_DATA_HOME", tooLong.c_str(), 1);
     setenv("XDG_CACHE_HOME", (root / "loop").c_str(), 1);
     unsetenv("XDG_RUNTIME_DIR");
-    testing_support::CapturedStderr captured;
-    os::KeepOnlyUsableXdgFolders();
-    const std::string report = captured.text();
+    const std::string report = testing_support::StderrOf(os::KeepOnlyUsableXdgFolders);
     for (const char* variable : { "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME" })
         EXPECT_EQ(value(variable), std::nullopt) << variable;
     EXPECT_EQ(std::count(report.begin(), report.end(), '\n'), 3) << report;
@@ -142,9 +138,8 @@ TEST_F(XdgFoldersTest, WhatTheHomeCantHoldGoesToAFolderThatGoesWithTheRun)
         setenv("HOME", (root / home).c_str(), 1);
         data ? setenv("XDG_DATA_HOME", data->c_str(), 1) : unsetenv("XDG_DATA_HOME");
         cache ? setenv("XDG_CACHE_HOME", cache->c_str(), 1) : unsetenv("XDG_CACHE_HOME");
-        testing_support::CapturedStderr captured;
-        std::optional<os::RunFolder> runFolder = os::ProvideFoldersTheEngineNeeds();
-        const std::string report = captured.text();
+        std::optional<os::RunFolder> runFolder;
+        const std::string report = testing_support::StderrOf([&] { runFolder = os::ProvideFoldersTheEngineNeeds(); });
         EXPECT_EQ(runFolder.has_value(), homeReplaced || cacheMoved);
         EXPECT_EQ(std::count(report.begin(), report.end(), '\n'), runFolder ? 1 : 0) << report;
         const fs::path inRun = runFolder ? runFolder->path() : fs::path();

@@ -27,6 +27,10 @@ bool runLoop(std::chrono::seconds limit = std::chrono::seconds(20));
 bool runUntil(
     const std::function<bool()>& done, std::string_view what, std::chrono::seconds limit = std::chrono::seconds(20));
 
+// Runs `work` once from a GLib source of its own, not as posted work: after
+// `delay`, or when idle. The id removes it before it runs.
+guint runSoon(std::function<void()> work, std::chrono::milliseconds delay = {}, int priority = G_PRIORITY_DEFAULT);
+
 // The toplevel with this title, and its controls' widgets: the children of its
 // layout, in the order they were made.
 GtkWindow* findWindow(std::string_view title);
