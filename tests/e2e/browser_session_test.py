@@ -1,7 +1,6 @@
 #!/usr/bin/env python3
-"""End-to-end: the real quillmere under Xvfb, as a user drives it, in a private
-network namespace where the start hosts are this test's loopback server and the
-default browser is a recorder.
+"""End-to-end: the real quillmere under Xvfb, as a user drives it, in a private network namespace where the start
+hosts are this test's loopback server and the default browser is a recorder.
 
 Usage: browser_session_test.py PATH_TO_QUILLMERE (exit 0 passed, 1 failed, 77 without root)
 """
@@ -68,7 +67,7 @@ def start_page(host, body=""):
             "addEventListener('pageshow', function () { fetch('/shown', {cache: 'no-store'}); });</script></body></html>")
 
 
-def make_handler(recorder, page=start_page):
+def make_handler(recorder, page):
     """Serves `page(host)` at "/" of every host, and records each request."""
     class Handler(http.server.BaseHTTPRequestHandler):
         protocol_version = "HTTP/1.1"
@@ -243,8 +242,12 @@ def prepare_folders(root):
 
 
 @contextlib.contextmanager
-def served_display(root, page=start_page):
-    """Yields (env naming the display, config folder, browser log, recorder), port 80 served."""
+def served_display(root, facebook_body=""):
+    """Yields (env naming the display, config folder, browser log, recorder), port 80 served; the Facebook start page
+    holds `facebook_body`, or what it returns when it is a function."""
+    def page(host):
+        body = facebook_body() if callable(facebook_body) else facebook_body
+        return start_page(host, body if host == "www.facebook.com" else "")
     env, config, browser_log = prepare_folders(root)
     recorder = Recorder()
     server = http.server.ThreadingHTTPServer(("0.0.0.0", 80), make_handler(recorder, page))

@@ -1,9 +1,8 @@
 #!/usr/bin/env python3
-"""End-to-end: a fifo or a link to /dev/zero among the geometry files, or a size far
-beyond the screen, opens the default window at once; closes killed half-way leave
-nothing behind once a later one has run; a signal to end closes the window as the
-user would, keeping its place and leaving no run folder behind. Uses browser_session_test.py's harness,
-whose sessions are killed when their start-up hangs or its memory runs away.
+"""End-to-end: a fifo or a link to /dev/zero among the geometry files, or a size far beyond the screen, opens the
+default window at once; closes killed half-way leave nothing behind once a later one has run; a signal to end closes
+the window as the user would, keeping its place and leaving no run folder behind. Uses browser_session_test.py's
+harness, whose sessions are killed when their start-up hangs or its memory runs away.
 
 Usage: geometry_files_test.py PATH_TO_QUILLMERE (exit status 77: no namespace)
 """

@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
-"""End-to-end: the real quillmere against a hostile Facebook start page and unusable
-folders, with browser_session_test.py's harness.
+"""End-to-end: the real quillmere against a hostile Facebook start page and unusable folders, with
+browser_session_test.py's harness.
 
 Usage: hostile_pages_test.py PATH_TO_QUILLMERE (exit 0 passed, 1 failed, 77 without root)
 """
@@ -40,10 +40,9 @@ def check_pages(binary, env, root, recorder, browser_log, checks):
         checks.check(recorder.wait_for_shown(1) and recorder.shown()[-1] == "www.facebook.com",
                      "the hostile start page loads")
 
-        # A link the user clicks, which gives the hidden viewer a document
-        # for a script to run in; then a javascript: pop-up; then the link
-        # again, which must still reach the browser. (Clicks that come faster
-        # than the page acts on them would count as one.)
+        # A link the user clicks, which gives the hidden viewer a document for a script to run in; then a javascript:
+        # pop-up; then the link again, which must still reach the browser. (Clicks that come faster than the page acts
+        # on them would count as one.)
         def links_handed(count):
             return wait_until(lambda: len(handed(browser_log, "http://www.quillmere.com/blank-link")) == count)
         shown = len(recorder.shown())
@@ -59,8 +58,7 @@ def check_pages(binary, env, root, recorder, browser_log, checks):
         checks.check(len(recorder.shown()) == shown and len(session.visible_windows()) == 1,
                      "the main view keeps its page and no second window opens")
 
-        # A thousand window.open calls on one click; the toolbar is clicked
-        # while the page is at it.
+        # A thousand window.open calls on one click; the toolbar is clicked while the page is at it.
         errors_before = len(session.errors())
         checks.check(recorder.shows_after(lambda: (session.click(*BURST),
                                                    session.click(*harness.BUTTONS["twitter.com"])),
@@ -159,9 +157,7 @@ def check_no_display(binary, env, checks):
 
 
 def drive(binary, root, checks):
-    def page(host):
-        return harness.start_page(host, HOSTILE_STRIPS if host == "www.facebook.com" else "")
-    with harness.served_display(root, page) as (env, _, browser_log, recorder):
+    with harness.served_display(root, HOSTILE_STRIPS) as (env, _, browser_log, recorder):
         check_pages(binary, env, root, recorder, browser_log, checks)
         check_unusable_folders(binary, env, root, recorder, checks)
         check_launch_environment(binary, env, root, recorder, browser_log, checks)

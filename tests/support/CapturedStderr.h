@@ -12,10 +12,9 @@
 
 namespace testing_support {
 
-// What the process writes to standard error while this lives. A thread drains
-// a pipe, so a writer never blocks on a full one and no file size limit
-// applies; the capture ends without waiting for the pipe to close, which a
-// program started meanwhile may hold open.
+// What the process writes to standard error while this lives. A thread drains a pipe, so a writer never blocks on a
+// full one and no file size limit applies; the capture ends without waiting for the pipe to close, which a program
+// started meanwhile may hold open.
 class CapturedStderr {
 public:
     CapturedStderr()

@@ -48,9 +48,8 @@ TEST_F(NavigationTest, BackAndForwardStepThroughTheHistoryAndDoNothingAtItsEnds)
             "http://twitter.com", "http://www.youtube.com", "http://www.youtube.com" }));
 }
 
-// The hidden viewer is asked to load every address but a script address,
-// which the engine would run there unasked; it refuses each, and hands the
-// web ones to the default browser.
+// The hidden viewer is asked to load every address but a script address, which the engine would run there unasked; it
+// refuses each, and hands the web ones to the default browser.
 TEST_F(NavigationTest, NewWindowsGoToTheBrowserOnlyForWebAddressesNeverToTheHiddenViewer)
 {
     const std::vector<std::string> loads { "HTTP://Example.test/", "file:///etc/passwd", "http://host:8080/x", "",

@@ -146,9 +146,8 @@ TEST_F(WindowGeometryTest, AFailedSaveIsReportedWithTheSystemsReasonKeepsWhatItC
     EXPECT_EQ(savedValues(), "10 20 600 800");
     EXPECT_EQ(config.entryCount(), 4);
 
-    // A folder in one file's place, found as its new file is made, and one put
-    // in another's while its new file is written, found as it is put in
-    // place: the others are still written.
+    // A folder in one file's place, found as its new file is made, and one put in another's while its new file is
+    // written, found as it is put in place: the others are still written.
     stopProgram();
     startProgram();
     for (const char* name : { "quillmere-left.txt", "quillmere-width.txt" })
@@ -210,8 +209,7 @@ TEST_F(WindowGeometryTest, ClosingWritesTheFourFilesThenRenamesEachAndTheNextOpe
     nativeWindow().userMove(-30, 120);
     nativeWindow().userResize(800, 600);
 
-    // What each sync sees: a file or the preferences folder, and the values in
-    // the four files' places at that moment.
+    // What each sync sees: a file or the preferences folder, and the values in the four files' places at that moment.
     struct stat folder { };
     ASSERT_EQ(::stat(config.path().c_str(), &folder), 0);
     std::vector<std::string> syncs;

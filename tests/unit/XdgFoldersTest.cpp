@@ -35,9 +35,8 @@ protected:
     const fs::path root = temporary.path();
 };
 
-// A variable naming no usable folder is dropped with one line each, an empty
-// one without a word. A usable one stays, as does a missing one that can be
-// made, but not the runtime folder, which must exist; neither is made here.
+// A variable naming no usable folder is dropped with one line each, an empty one without a word. A usable one stays, as
+// does a missing one that can be made, but not the runtime folder, which must exist; neither is made here.
 TEST_F(XdgFoldersTest, AVariableNamingNoUsableFolderIsDroppedWithOneLineEach)
 {
     using Setting = std::tuple<const char*, std::optional<fs::path>, bool>; // variable, value, kept
@@ -113,9 +112,8 @@ TEST_F(XdgFoldersTest, AFolderBelowOneThatCantBeSearchedIsUnusable)
     }
 }
 
-// The home stays where it holds what the engine needs, or where a good XDG
-// folder stands in for what it can't hold; the rest goes to a run folder of
-// its own, said in one line. A home that is a file goes whatever is set.
+// The home stays where it holds what the engine needs, or where a good XDG folder stands in for what it can't hold; the
+// rest goes to a run folder of its own, said in one line. A home that is a file goes whatever is set.
 TEST_F(XdgFoldersTest, WhatTheHomeCantHoldGoesToAFolderThatGoesWithTheRun)
 {
     for (const char* home : { "dot-local", "dot-cache" })

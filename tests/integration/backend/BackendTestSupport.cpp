@@ -1,7 +1,5 @@
 #include "BackendTestSupport.h"
 
-#include <gtest/gtest.h>
-
 #include <unistd.h>
 
 #include <cstdlib>

@@ -1,7 +1,5 @@
 #include "BackendTestSupport.h"
 
-#include <gtest/gtest.h>
-
 #include <stdexcept>
 #include <thread>
 #include <vector>

@@ -3,8 +3,6 @@
 
 #include "backends/gtk/NativeWindowGtk.h"
 
-#include <gtest/gtest.h>
-
 #include <memory>
 #include <optional>
 #include <stdexcept>
@@ -103,10 +101,8 @@ TEST(NativeWindowGtk, PassesInputToItsClientsAndItsControlsOutliveIt)
     EXPECT_FALSE(view->canGoBack());
 }
 
-// A modal dialog run from an idle with a loop of its own, as the engine runs
-// its print dialog, and a close request made while that loop runs: from the
-// window manager (which GTK drops under the dialog's grab) or as an end
-// signal makes it.
+// A modal dialog run from an idle with a loop of its own, as the engine runs its print dialog, and a close request made
+// while that loop runs: from the window manager (which GTK drops under the dialog's grab) or as an end signal makes it.
 TEST(NativeWindowGtk, ACloseCancelsAModalDialogAndGoesOnOnceItHasReturned)
 {
     for (bool fromWindowManager : { true, false }) {
