@@ -12,7 +12,6 @@
 #include <cerrno>
 #include <fstream>
 #include <sys/stat.h>
-#include <unistd.h>
 
 using testing_support::ProgramTest;
 

@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <tuple>
 #include <unistd.h>
