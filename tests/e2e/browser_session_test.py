@@ -1,7 +1,6 @@
 #!/usr/bin/env python3
-"""End-to-end: the real quillmere under Xvfb, as a user drives it, in a private
-network namespace where the start hosts are this test's loopback server and the
-default browser is a recorder.
+"""End-to-end: the real quillmere under Xvfb, as a user drives it, in a private network namespace where the start
+hosts are this test's loopback server and the default browser is a recorder.
 
 Usage: browser_session_test.py PATH_TO_QUILLMERE (exit 0 passed, 1 failed, 77 without root)
 """
@@ -68,7 +67,7 @@ def start_page(host, body=""):
             "addEventListener('pageshow', function () { fetch('/shown', {cache: 'no-store'}); });</script></body></html>")
 
 
-def make_handler(recorder, page=start_page):
+def make_handler(recorder, page):
     """Serves `page(host)` at "/" of every host, and records each request."""
     class Handler(http.server.BaseHTTPRequestHandler):
         protocol_version = "HTTP/1.1"
@@ -126,6 +125,12 @@ def send_close_request(display_name, window_id):
     xlib.XCloseDisplay(display)  # flushes
 
 
+def handed(browser_log, prefix=""):
+    """The addresses given to the default browser so far that start with `prefix`."""
+    log = pathlib.Path(browser_log)
+    return [line for line in (log.read_text().split() if log.exists() else []) if line.startswith(prefix)]
+
+
 def resident_kib(pid):
     try:
         return int(re.search(r"VmRSS:\s+(\d+)", pathlib.Path(f"/proc/{pid}/status").read_text())[1])
@@ -134,10 +139,12 @@ def resident_kib(pid):
 
 
 class Session:
-    """One run of the browser on the test display, its standard error written to the file `log` if given.
+    """One run of the browser on the test display, its standard error written to the file `log` if given;
+    with a `recorder`, `page_shown` says whether the main view showed a page after start-up.
     Its start-up may neither hang nor eat the machine's memory: then it is killed and the step fails."""
-    def __init__(self, binary, env, log=None):
+    def __init__(self, binary, env, log=None, recorder=None):
         self.env, self.log = env, log
+        shown = len(recorder.shown()) if recorder else 0
         with open(log, "w") if log else contextlib.nullcontext() as stderr:
             self.process = subprocess.Popen([binary], env=env, stdout=subprocess.DEVNULL, stderr=stderr)
         try:
@@ -150,6 +157,7 @@ class Session:
             if self.process.poll() is not None:
                 raise RuntimeError(f"quillmere exited at start-up ({self.process.returncode}): {self.errors()}")
             self.window = int(self.visible_windows()[0])
+            self.page_shown = recorder is not None and recorder.wait_for_shown(shown + 1)
         except Exception:  # a start-up that failed leaves nothing running
             self.kill()
             raise
@@ -178,8 +186,8 @@ class Session:
     def click(self, x, y):
         self.xdotool("mousemove", "--window", str(self.window), str(x), str(y), "click", "1")
 
-    def visible_windows(self):
-        return run(["xdotool", "search", "--onlyvisible", "--name", "^Quillmere$"], check=False, env=self.env).split()
+    def visible_windows(self, name="^Quillmere$"):
+        return run(["xdotool", "search", "--onlyvisible", "--name", name], check=False, env=self.env).split()
 
     def close(self, timeout=30):
         send_close_request(self.env["DISPLAY"], self.window)
@@ -234,8 +242,12 @@ def prepare_folders(root):
 
 
 @contextlib.contextmanager
-def served_display(root, page=start_page):
-    """Yields (env naming the display, config folder, browser log, recorder), port 80 served."""
+def served_display(root, facebook_body=""):
+    """Yields (env naming the display, config folder, browser log, recorder), port 80 served; the Facebook start page
+    holds `facebook_body`, or what it returns when it is a function."""
+    def page(host):
+        body = facebook_body() if callable(facebook_body) else facebook_body
+        return start_page(host, body if host == "www.facebook.com" else "")
     env, config, browser_log = prepare_folders(root)
     recorder = Recorder()
     server = http.server.ThreadingHTTPServer(("0.0.0.0", 80), make_handler(recorder, page))
@@ -267,10 +279,8 @@ def drive(binary, root, checks):
         # Saved narrower than the designed button row.
         for side, value in (("top", "200"), ("left", "300"), ("height", "650"), ("width", "600")):
             pathlib.Path(config, f"quillmere-{side}.txt").write_text(value)
-        shown = len(recorder.shown())
-        with Session(binary, env) as session:
-            checks.check(session.wait_for_geometry((300, 200, 600, 650)) == (300, 200, 600, 650)
-                         and recorder.wait_for_shown(shown + 1)
+        with Session(binary, env, recorder=recorder) as session:
+            checks.check(session.wait_for_geometry((300, 200, 600, 650)) == (300, 200, 600, 650) and session.page_shown
                          and recorder.shows_after(lambda: session.click(*help_button(600)), "www.quillmere.com"),
                          "a narrow window is restored, and after its page \"?\" at 600 - 46 shows the product site")
             session.close()
@@ -289,7 +299,7 @@ def route_start_hosts_to_loopback(root):
     run(["mount", "-t", "tmpfs", "-o", "mode=1777", "tmpfs", "/tmp/.X11-unix"])
 
 
-def inside_namespace(binary, drive=drive):
+def inside_namespace(binary, drive):
     with tempfile.TemporaryDirectory(prefix="quillmere-e2e-", ignore_cleanup_errors=True) as root:
         route_start_hosts_to_loopback(root)
         checks = Checks()
@@ -301,10 +311,10 @@ def inside_namespace(binary, drive=drive):
         return 0 if checks.failed == 0 else 1
 
 
-def main(inside=None, script=__file__):
-    """Runs `inside` (this file's session by default) in a private namespace."""
+def main(drive=drive, script=__file__):
+    """Runs `drive` (this file's session by default) in a private namespace."""
     if len(sys.argv) == 3 and sys.argv[1] == "--inside":
-        return (inside or inside_namespace)(sys.argv[2])
+        return inside_namespace(sys.argv[2], drive)
     if len(sys.argv) != 2:
         print(__doc__)
         return 2

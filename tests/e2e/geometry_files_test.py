@@ -1,9 +1,8 @@
 #!/usr/bin/env python3
-"""End-to-end: a fifo or a link to /dev/zero among the geometry files, or a size far
-beyond the screen, opens the default window at once; closes killed half-way leave
-nothing behind once a later one has run; a signal to end closes the window as the
-user would, keeping its place and leaving no run folder behind. Uses browser_session_test.py's harness,
-whose sessions are killed when their start-up hangs or its memory runs away.
+"""End-to-end: a fifo or a link to /dev/zero among the geometry files, or a size far beyond the screen, opens the
+default window at once; closes killed half-way leave nothing behind once a later one has run; a signal to end closes
+the window as the user would, keeping its place and leaving no run folder behind. Uses browser_session_test.py's
+harness, whose sessions are killed when their start-up hangs or its memory runs away.
 
 Usage: geometry_files_test.py PATH_TO_QUILLMERE (exit status 77: no namespace)
 """
@@ -16,7 +15,7 @@ import signal
 import sys
 import time
 
-from browser_session_test import Session, inside_namespace, main, send_close_request, served_display
+from browser_session_test import Session, main, send_close_request, served_display
 
 DEFAULT_GEOMETRY = (210, 100, 1020, 700)  # on the 1440 x 900 test screen
 SIDES = ("top", "left", "height", "width")
@@ -78,8 +77,7 @@ def check_end_signals(binary, root, env, config, checks):
                 session.xdotool("windowmove", str(session.window), *map(str, place[:2]))
                 moved = session.wait_for_geometry(place)
                 time.sleep(0.5)  # the window's own report of it
-                session.process.send_signal(sent)
-                status = session.process.wait(30)
+                status = session.signal(sent)
             checks.check(moved == place and status == 0,
                          f"{sent.name}{where} ends the program as a close does (moved to {moved}, status {status})")
         saved = tuple(int(pathlib.Path(config, f"quillmere-{side}.txt").read_text()) for side in SIDES)
@@ -90,4 +88,4 @@ def check_end_signals(binary, root, env, config, checks):
 
 
 if __name__ == "__main__":
-    sys.exit(main(lambda binary: inside_namespace(binary, drive), __file__))
+    sys.exit(main(drive, __file__))

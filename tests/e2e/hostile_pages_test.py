@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
-"""End-to-end: the real quillmere against a hostile Facebook start page and unusable
-folders, with browser_session_test.py's harness.
+"""End-to-end: the real quillmere against a hostile Facebook start page and unusable folders, with
+browser_session_test.py's harness.
 
 Usage: hostile_pages_test.py PATH_TO_QUILLMERE (exit 0 passed, 1 failed, 77 without root)
 """
@@ -13,7 +13,7 @@ import sys
 import time
 
 import browser_session_test as harness
-from browser_session_test import wait_until
+from browser_session_test import handed, wait_until
 
 LONG_ADDRESS_PREFIX = "http://www.quillmere.com/long?"
 LONG_ADDRESS_LENGTH = len(LONG_ADDRESS_PREFIX) + (1 << 20)  # 1048606
@@ -35,21 +35,14 @@ HOSTILE_STRIPS = """<style>
 """
 
 
-def handed(browser_log, prefix):
-    """The addresses given to the default browser so far that start with `prefix`."""
-    log = pathlib.Path(browser_log)
-    return [line for line in (log.read_text().split() if log.exists() else []) if line.startswith(prefix)]
-
-
 def check_pages(binary, env, root, recorder, browser_log, checks):
     with harness.Session(binary, env, os.path.join(root, "pages.log")) as session:
         checks.check(recorder.wait_for_shown(1) and recorder.shown()[-1] == "www.facebook.com",
                      "the hostile start page loads")
 
-        # A link the user clicks, which gives the hidden viewer a document
-        # for a script to run in; then a javascript: pop-up; then the link
-        # again, which must still reach the browser. (Clicks that come faster
-        # than the page acts on them would count as one.)
+        # A link the user clicks, which gives the hidden viewer a document for a script to run in; then a javascript:
+        # pop-up; then the link again, which must still reach the browser. (Clicks that come faster than the page acts
+        # on them would count as one.)
         def links_handed(count):
             return wait_until(lambda: len(handed(browser_log, "http://www.quillmere.com/blank-link")) == count)
         shown = len(recorder.shown())
@@ -65,8 +58,7 @@ def check_pages(binary, env, root, recorder, browser_log, checks):
         checks.check(len(recorder.shown()) == shown and len(session.visible_windows()) == 1,
                      "the main view keeps its page and no second window opens")
 
-        # A thousand window.open calls on one click; the toolbar is clicked
-        # while the page is at it.
+        # A thousand window.open calls on one click; the toolbar is clicked while the page is at it.
         errors_before = len(session.errors())
         checks.check(recorder.shows_after(lambda: (session.click(*BURST),
                                                    session.click(*harness.BUTTONS["twitter.com"])),
@@ -115,13 +107,11 @@ def check_unusable_folders(binary, env, root, recorder, checks):
                   dict({key: value for key, value in env.items() if not key.startswith("XDG_")},
                        HOME=not_a_folder, TMPDIR=run_folders)))
     for label, reported, session_env in cases:
-        shown = len(recorder.shown())
-        with harness.Session(binary, session_env, os.path.join(root, f"{label}.log")) as session:
-            page_shown = recorder.wait_for_shown(shown + 1)
+        with harness.Session(binary, session_env, os.path.join(root, f"{label}.log"), recorder) as session:
             status = session.close()
-            checks.check(page_shown and status == 0 and session.errors().count(reported) == 1,
+            checks.check(session.page_shown and status == 0 and session.errors().count(reported) == 1,
                          f"with {label} naming no usable folder the browser shows its page, closes normally "
-                         f"and reports it in one line (status {status}, page {page_shown})")
+                         f"and reports it in one line (status {status}, page {session.page_shown})")
 
     # A home it can't write in, and no XDG_CONFIG_HOME: the place can't be kept.
     read_only_home = os.path.join(root, "read-only-home")
@@ -146,9 +136,8 @@ def check_launch_environment(binary, env, root, recorder, browser_log, checks):
     data = env["XDG_DATA_HOME"]  # where the recording browser's desktop entry is
     user_env = dict(env, HOME=not_a_folder, XDG_DATA_HOME=not_a_folder, XDG_DATA_DIRS=f"{data}:/usr/share",
                     TMPDIR=os.path.join(root, "run-folders"))
-    shown = len(recorder.shown())
-    with harness.Session(binary, user_env, os.path.join(root, "launch.log")) as session:
-        recorder.wait_for_shown(shown + 1)  # a click only counts in a page the view has shown
+    # A click only counts in a page the view has shown.
+    with harness.Session(binary, user_env, os.path.join(root, "launch.log"), recorder) as session:
         count = len(handed(browser_log, "http://www.quillmere.com/blank-link"))
         session.click(*BLANK_LINK)
         launched = wait_until(lambda: len(handed(browser_log, "http://www.quillmere.com/blank-link")) > count)
@@ -168,9 +157,7 @@ def check_no_display(binary, env, checks):
 
 
 def drive(binary, root, checks):
-    def page(host):
-        return harness.start_page(host, HOSTILE_STRIPS if host == "www.facebook.com" else "")
-    with harness.served_display(root, page) as (env, _, browser_log, recorder):
+    with harness.served_display(root, HOSTILE_STRIPS) as (env, _, browser_log, recorder):
         check_pages(binary, env, root, recorder, browser_log, checks)
         check_unusable_folders(binary, env, root, recorder, checks)
         check_launch_environment(binary, env, root, recorder, browser_log, checks)
@@ -178,4 +165,4 @@ def drive(binary, root, checks):
 
 
 if __name__ == "__main__":
-    sys.exit(harness.main(lambda binary: harness.inside_namespace(binary, drive), __file__))
+    sys.exit(harness.main(drive, __file__))

@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
-"""End-to-end: what a page does stays in the page. Downloads, print() and runaway script on the
-Facebook start page, with browser_session_test.py's harness.
+"""End-to-end: what a page does stays in the page. Downloads, print() and runaway script on the Facebook start page,
+with browser_session_test.py's harness.
 
 Usage: page_containment_test.py PATH_TO_QUILLMERE (exit 0 passed, 1 failed, 77 without root)
 """
@@ -13,7 +13,7 @@ import sys
 import time
 
 import browser_session_test as harness
-from browser_session_test import wait_until
+from browser_session_test import handed, wait_until
 
 ATTACHMENT = "http://www.facebook.com" + harness.ATTACHMENTS
 LINK = (150, harness.VIEW_TOP + 40)  # the centre of the page's one link
@@ -61,12 +61,10 @@ def check_downloads(session_for, env, root, browser_log, checks):
 
     with session_for(CLICKED_LINK, "clicked") as session:
         session.click(*LINK)
-        handed = lambda: [line for line in pathlib.Path(browser_log).read_text().split()  # noqa: E731
-                          if line.endswith("clicked.pdf")] if pathlib.Path(browser_log).exists() else []
-        wait_until(handed)
+        wait_until(lambda: handed(browser_log))
         time.sleep(1)
-        checks.check(handed() == [ATTACHMENT + "clicked.pdf"] and files_under(home) == before,
-                     f"a clicked attachment link reaches the browser once and writes nothing ({handed()})")
+        checks.check(handed(browser_log) == [ATTACHMENT + "clicked.pdf"] and files_under(home) == before,
+                     f"a clicked attachment link reaches the browser once and writes nothing ({handed(browser_log)})")
         session.close()
 
 
@@ -79,15 +77,11 @@ def geometry_files(config):
     return sorted(path.name for path in pathlib.Path(config).glob("quillmere-*.txt"))
 
 
-def visible_windows(session):
-    return harness.run(["xdotool", "search", "--onlyvisible", "--name", "."], check=False, env=session.env).split()
-
-
 def check_print_loop(session_for, config, checks):
     forget_geometry(config)
     with session_for(after_load("for (;;) print();"), "print") as session:
         time.sleep(2)
-        windows = visible_windows(session)
+        windows = session.visible_windows(".")
         checks.check(len(windows) == 1, f"a page's print() with no click opens no window ({len(windows)} visible)")
         status = session.close()
         written = geometry_files(config)
@@ -102,9 +96,9 @@ def check_close_under_print_dialog(session_for, config, checks):
         forget_geometry(config)
         with session_for(CLICK_TO_PRINT, "clicked print") as session:
             session.click(*LINK)
-            shown = wait_until(lambda: len(visible_windows(session)) == 2)
+            shown = wait_until(lambda: len(session.visible_windows(".")) == 2)
             checks.check(shown, "a print() after a click shows the print dialog"
-                         f" ({len(visible_windows(session))} visible)")
+                         f" ({len(session.visible_windows('.'))} visible)")
             try:
                 status = close(session)
             except subprocess.TimeoutExpired:
@@ -128,17 +122,10 @@ def check_runaway_script(session_for, recorder, checks):
 
 def drive(binary, root, checks):
     start = {"body": ""}
-
-    def page(host):
-        return harness.start_page(host, start["body"] if host == "www.facebook.com" else "")
-
-    with harness.served_display(root, page) as (env, config, browser_log, recorder):
+    with harness.served_display(root, lambda: start["body"]) as (env, config, browser_log, recorder):
         def session_for(body, name):
             start["body"] = body
-            shown = len(recorder.shown())
-            session = harness.Session(binary, env, os.path.join(root, f"{name}.log"))
-            recorder.wait_for_shown(shown + 1)
-            return session
+            return harness.Session(binary, env, os.path.join(root, f"{name}.log"), recorder)
         check_downloads(session_for, env, root, browser_log, checks)
         check_print_loop(session_for, config, checks)
         check_close_under_print_dialog(session_for, config, checks)
@@ -146,4 +133,4 @@ def drive(binary, root, checks):
 
 
 if __name__ == "__main__":
-    sys.exit(harness.main(lambda binary: harness.inside_namespace(binary, drive), __file__))
+    sys.exit(harness.main(drive, __file__))

@@ -5,16 +5,16 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <thread>
 
 namespace testing_support {
 
-// What the process writes to standard error while this lives. A thread drains
-// a pipe, so a writer never blocks on a full one and no file size limit
-// applies; the capture ends without waiting for the pipe to close, which a
-// program started meanwhile may hold open.
+// What the process writes to standard error while this lives. A thread drains a pipe, so a writer never blocks on a
+// full one and no file size limit applies; the capture ends without waiting for the pipe to close, which a program
+// started meanwhile may hold open.
 class CapturedStderr {
 public:
     CapturedStderr()
@@ -72,5 +72,13 @@ private:
     std::string m_text;
     std::thread m_reader;
 };
+
+// What `act` writes to standard error.
+inline std::string StderrOf(const std::function<void()>& act)
+{
+    CapturedStderr captured;
+    act();
+    return captured.text();
+}
 
 } // namespace testing_support

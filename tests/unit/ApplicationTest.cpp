@@ -6,19 +6,15 @@ namespace {
 
 std::vector<std::string> s_menuCalls;
 
-bool DeclineItem(cl::Application&)
+// A menu handler that notes it was offered the item, and takes it or not.
+template <bool takes>
+bool OfferedItem(cl::Application&)
 {
-    s_menuCalls.push_back("declined");
-    return false;
-}
-bool TakeItem(cl::Application&)
-{
-    s_menuCalls.push_back("taken");
-    return true;
+    s_menuCalls.push_back(takes ? "taken" : "declined");
+    return takes;
 }
 
-// The application object's operations, called through its class's table by
-// slot number, as the framework calls them.
+// The application object's operations, called through its class's table by slot number, as the framework calls them.
 class ApplicationTest : public testing_support::StartedProgramTest {
 protected:
     cl::Application& app() { return dynamic_cast<cl::Application&>(*rt::RuntimeAppObject()); }
@@ -58,8 +54,8 @@ TEST_F(ApplicationTest, MenuHandlersAreOfferedTheItemInTheOrderAddedUntilOneTake
 {
     using HandleMenuCommand = bool (*)(cl::Application&, const rt::String&);
     s_menuCalls.clear();
-    for (auto [item, handler] : { std::pair { "FileQuit", &DeclineItem }, { "FileQuit", &TakeItem },
-             { "FileQuit", &DeclineItem }, { "EditCopy", &DeclineItem } })
+    for (auto [item, handler] : { std::pair { "FileQuit", &OfferedItem<false> }, { "FileQuit", &OfferedItem<true> },
+             { "FileQuit", &OfferedItem<false> }, { "EditCopy", &OfferedItem<false> } })
         call<const rt::String&, rt::Routine>(3, rt::String(item), rt::Routine(handler));
 
     EXPECT_TRUE(rt::CallVirtual<HandleMenuCommand>(app(), 13, rt::String("FileQuit")));

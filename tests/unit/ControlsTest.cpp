@@ -6,9 +6,8 @@ using ControlsTest = testing_support::StartedProgramTest;
 
 namespace {
 
-// Name, class, place, visibility and help tag. HTMLViewer1 is left out: Open
-// sizes it to the window. The places are the ones the controls have when the
-// first "Resized" run after opening begins.
+// Name, class, place, visibility and help tag. HTMLViewer1 is left out: Open sizes it to the window. The places are the
+// ones the controls have when the first "Resized" run after opening begins.
 const std::tuple<const char*, const char*, platform::Rect, bool, const char*> kDesigned[] = {
     { "TextField1", "TextField", { 639, 2, 334, 28 }, false, "" },
     { "HTMLViewer2", "HTMLViewer", { 974, 35, 36, 19 }, false, "" },

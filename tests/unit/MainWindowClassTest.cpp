@@ -69,8 +69,7 @@ TEST_F(MainWindowClassTest, TheAccessorReturnsTheOpenWindowAndBuildsANewOneOnlyA
     EXPECT_EQ(first.get(), mainwindow::Window1().get());
     EXPECT_EQ(platform().windows().size(), 1u);
 
-    // Closing takes the window out of the implicit-window list; the next call
-    // builds a complete new one.
+    // Closing takes the window out of the implicit-window list; the next call builds a complete new one.
     nativeWindow().userClose();
     EXPECT_FALSE(mainWindow());
     auto second = mainwindow::Window1();
@@ -79,9 +78,8 @@ TEST_F(MainWindowClassTest, TheAccessorReturnsTheOpenWindowAndBuildsANewOneOnlyA
     EXPECT_EQ(std::ranges::count(milestones, "event Open"), 2);
 }
 
-// A failure while the designed properties are applied or the controls made
-// stops the building and reaches whoever asked for the window; one in any
-// other handler is reported, and the window goes on.
+// A failure while the designed properties are applied or the controls made stops the building and reaches whoever asked
+// for the window; one in any other handler is reported, and the window goes on.
 TEST_F(MainWindowClassTest, BuildingStopsAtAFailedLayoutOrControlsAndOtherFailuresAreReported)
 {
     for (auto [event, propagates] : { std::pair { cl::Window::OpenEvent, false }, { cl::Window::ResizedEvent, false },

@@ -48,9 +48,8 @@ TEST_F(NavigationTest, BackAndForwardStepThroughTheHistoryAndDoNothingAtItsEnds)
             "http://twitter.com", "http://www.youtube.com", "http://www.youtube.com" }));
 }
 
-// The hidden viewer is asked to load every address but a script address,
-// which the engine would run there unasked; it refuses each, and hands the
-// web ones to the default browser.
+// The hidden viewer is asked to load every address but a script address, which the engine would run there unasked; it
+// refuses each, and hands the web ones to the default browser.
 TEST_F(NavigationTest, NewWindowsGoToTheBrowserOnlyForWebAddressesNeverToTheHiddenViewer)
 {
     const std::vector<std::string> loads { "HTTP://Example.test/", "file:///etc/passwd", "http://host:8080/x", "",
@@ -73,11 +72,8 @@ TEST_F(NavigationTest, OneUserActionInAPageHandsOutOneAddressAndABurstBeyondItIs
     std::vector<std::string> reports;
     for (const auto& burst :
         { std::initializer_list<std::string> { "http://x.test/1", "http://x.test/2", "http://x.test/3" },
-            { "http://x.test/4", "http://x.test/5" } }) {
-        testing_support::CapturedStderr captured;
-        clickAndRequestNewWindows(burst);
-        reports.push_back(captured.text());
-    }
+            { "http://x.test/4", "http://x.test/5" } })
+        reports.push_back(testing_support::StderrOf([&] { clickAndRequestNewWindows(burst); }));
     EXPECT_EQ(platform().browserRequests, (std::vector<std::string> { "http://x.test/1", "http://x.test/4" }));
     EXPECT_EQ(std::ranges::count(reports[0], '\n'), 1) << reports[0];
     EXPECT_NE(reports[0].find("new windows"), std::string::npos) << reports[0];
@@ -141,12 +137,9 @@ TEST_F(NavigationTest, ARefusedAddressIsReportedLaterWithItsLengthAndAtMost200Ch
 {
     platform().failBrowser = true;
     const std::string address = "http://example.test/?" + std::string(1 << 20, 'a'); // 1048597 characters
-    testing_support::CapturedStderr atRequest;
-    clickAndRequestNewWindows({ address });
-    EXPECT_EQ(atRequest.text(), ""); // the launch fails later, on the loop
-    testing_support::CapturedStderr onTheLoop;
-    settle();
-    const std::string report = onTheLoop.text();
+    // The launch fails later, on the loop.
+    EXPECT_EQ(testing_support::StderrOf([&] { clickAndRequestNewWindows({ address }); }), "");
+    const std::string report = testing_support::StderrOf([&] { settle(); });
     EXPECT_NE(report.find(address.substr(0, 200)), std::string::npos) << report.substr(0, 400);
     EXPECT_EQ(report.find(address.substr(0, 201)), std::string::npos) << report.substr(0, 400);
     EXPECT_NE(report.find("1048597 characters"), std::string::npos) << report.substr(0, 400);
@@ -158,9 +151,7 @@ TEST_F(NavigationTest, AnExceptionLeavingAHandlerIsReportedAndTheProgramGoesOn)
 {
     // A button whose handler finds no page view: the window loses its viewer.
     cl::Window::RemoveControl(*mainWindow(), *mainWindow()->controlNamed("HTMLViewer1"));
-    testing_support::CapturedStderr captured;
-    click("BevelButton2");
-    const std::string report = captured.text();
+    const std::string report = testing_support::StderrOf([&] { click("BevelButton2"); });
     EXPECT_NE(report.find("NilObjectException"), std::string::npos) << report;
     EXPECT_NE(report.find("HTMLViewer1"), std::string::npos) << report;
     EXPECT_FALSE(rt::RuntimeQuitRequested());

@@ -34,8 +34,7 @@ TEST(PageAddress, EachKindIsAcceptedByItsOwnQuestionOnly)
         { "HTTP://X.TEST/"s, false, false, true },
         { "hTTpS:x"s, false, false, true },
         { "http:"s, false, false, false },
-        // Read as web addresses only once something is passed over; they go
-        // out as written, so they are refused.
+        // Read as web addresses only once something is passed over; they go out as written, so they are refused.
         { " http://x.test/"s, false, false, false },
         { "\x01https://x.test/"s, false, false, false },
         { "ht\ttp://x.test/"s, false, false, false },

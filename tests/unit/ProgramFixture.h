@@ -24,8 +24,7 @@
 
 namespace testing_support {
 
-// The main window's place and size, whether it is shown, and its controls'
-// places and sizes by name.
+// The main window's place and size, whether it is shown, and its controls' places and sizes by name.
 struct WindowSnapshot {
     platform::Rect window;
     bool shown = false;
@@ -116,8 +115,7 @@ protected:
         }
         return taken;
     }
-    // The main window as each "Resized" run found it, in order: the first is
-    // what building and "Open" left.
+    // The main window as each "Resized" run found it, in order: the first is what building and "Open" left.
     std::vector<WindowSnapshot> beforeResizedRuns;
 
     std::vector<std::string> milestones;

@@ -6,6 +6,8 @@
 
 namespace {
 
+using namespace mainwindow;
+
 std::string Bytes(std::initializer_list<unsigned char> values)
 {
     return { values.begin(), values.end() };
@@ -13,7 +15,6 @@ std::string Bytes(std::initializer_list<unsigned char> values)
 
 TEST(PropertyBlockTest, EncodesEachTypeAsTheReaderExpects)
 {
-    using namespace mainwindow;
     EXPECT_EQ(PropertyBlock { Integer("Width", 78) }.bytes(), Bytes({ 'W', 'i', 'd', 't', 'h', ' ', 0, 0, 0, 0x4E }));
     EXPECT_EQ(PropertyBlock { Integer("Width", 70000) }.bytes().substr(6), Bytes({ 0, 0x01, 0x11, 0x70 }));
     EXPECT_EQ(PropertyBlock { Boolean("Visible", false) }.bytes(), "Visible " + Bytes({ 0 }));
@@ -26,19 +27,17 @@ TEST(PropertyBlockTest, EncodesEachTypeAsTheReaderExpects)
 // that took a byte too many or too few would raise there.
 using MassPropertySetterTest = testing_support::StartedProgramTest;
 
-TEST_F(MassPropertySetterTest,
-    ValuesReachPropertiesWhateverTheKeysLetterCaseWithStringsWholeAndIntegersMostSignificantByteFirst)
+// Keys match whatever their letter case; strings arrive whole, integers most significant byte first.
+TEST_F(MassPropertySetterTest, ValuesReachTheirPropertiesWhateverTheKeysLetterCase)
 {
     auto window = mainWindow();
-    rt::RuntimeMassPropertySetter(*window, mainwindow::PropertyBlock { mainwindow::Integer("MacProcID", 7) }.bytes());
+    rt::RuntimeMassPropertySetter(*window, PropertyBlock { Integer("MacProcID", 7) }.bytes());
     EXPECT_EQ(window->MacProcId(), 7);
 
     auto& button = dynamic_cast<cl::BevelButton&>(*window->controlNamed("BevelButton3"));
     rt::RuntimeMassPropertySetter(button,
-        std::string(
-            mainwindow::PropertyBlock { mainwindow::Text("HelpTag", "a b  c"), mainwindow::Boolean("Visible", false) }
-                .bytes())
-            + "Top " + Bytes({ 0, 0x01, 0x11, 0x70 }) + "Left " + Bytes({ 0x12, 0x34, 0x56, 0x78 }) + "Width "
+        std::string(PropertyBlock { Text("HelpTag", "a b  c"), Boolean("Visible", false) }.bytes()) + "Top "
+            + Bytes({ 0, 0x01, 0x11, 0x70 }) + "Left " + Bytes({ 0x12, 0x34, 0x56, 0x78 }) + "Width "
             + Bytes({ 0xFF, 0xFF, 0xFF, 0xFE }));
     EXPECT_EQ(button.HelpTag(), "a b  c");
     EXPECT_FALSE(button.Visible());
@@ -49,7 +48,7 @@ TEST_F(MassPropertySetterTest,
 
 TEST_F(MassPropertySetterTest, AFaultyBlockRaisesAndKeepsWhatWasSetBeforeTheFault)
 {
-    const std::string good = std::string(mainwindow::PropertyBlock { mainwindow::Integer("Left", 5) }.bytes());
+    const std::string good = std::string(PropertyBlock { Integer("Left", 5) }.bytes());
     const std::pair<const char*, std::string> cases[] = {
         { "Separator1", good + "NoSuchKey " + Bytes({ 0, 0, 0, 1 }) },
         { "Separator1", good + "Width " + Bytes({ 0, 0 }) },

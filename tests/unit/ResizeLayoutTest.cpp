@@ -24,9 +24,8 @@ protected:
     Layout layout() { return LayoutOf(snapshot()); }
 };
 
-// Opening: "Open" sizes the window and the view, and the one run that follows
-// it, before the window is shown, lays out the rest. A restored size below the
-// floor is floored by that run, and one more gives the view the full width.
+// Opening: "Open" sizes the window and the view, and the one run that follows it, before the window is shown, lays out
+// the rest. A restored size below the floor is floored by that run, and one more gives the view the full width.
 TEST_F(ResizeLayoutTest, OpeningIsLaidOutByTheRunAfterOpenBeforeTheWindowShows)
 {
     const struct {
@@ -56,10 +55,9 @@ TEST_F(ResizeLayoutTest, OpeningIsLaidOutByTheRunAfterOpenBeforeTheWindowShows)
     }
 }
 
-// Above the floor the view takes the full width at once, and sizes the user
-// chose are not written back. Below it, the handler's floor is a size the
-// program set: it stops the view 10 pixels short, and the one run that follows
-// once the handler has returned gives the view the full width.
+// Above the floor the view takes the full width at once, and sizes the user chose are not written back. Below it, the
+// handler's floor is a size the program set: it stops the view 10 pixels short, and the one run that follows once the
+// handler has returned gives the view the full width.
 TEST_F(ResizeLayoutTest, AUserResizeIsLaidOutAtTheFullWidthAfterAnyFloorAndTheOtherControlsStay)
 {
     startProgram();

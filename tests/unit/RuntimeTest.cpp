@@ -54,8 +54,7 @@ std::pair<std::string, int> RunHandler(void (*handler)())
     return { captured.text(), rt::RuntimeExit() };
 }
 
-// Every failure but an end is reported in one line behind the program's name,
-// whatever was thrown, and fails the run.
+// Every failure but an end is reported in one line behind the program's name, whatever was thrown, and fails the run.
 TEST(EventDispatchTest, EndExceptionsEndQuietlyAndAnyOtherFailureIsReportedAndFailsTheRun)
 {
     using Outcome = std::pair<std::string, int>;

@@ -27,9 +27,8 @@ std::string WindowLists()
 
 class MainFunctionTest : public ProgramTest {
 protected:
-    // Runs the whole program; `script` acts on it once the loop has started.
-    // The milestones include the window lists as initialisation, the loop and
-    // the runtime's exit find them.
+    // Runs the whole program; `script` acts on it once the loop has started. The milestones include the window lists as
+    // initialisation, the loop and the runtime's exit find them.
     int runProgram(void (*script)(platform::headless::PlatformHeadless&), bool displayFails = false)
     {
         rt::RuntimeSetProbe([this, script, displayFails](std::string_view milestone) {
@@ -58,8 +57,7 @@ TEST_F(MainFunctionTest, RunsStartUpInOrderThenFinalisesAndExitsWithQuitsCodeAtC
         "RuntimeAllocatePluginEntrypointsTable", "RuntimeRegisterAppObject", "event Layout", "event CreateControls",
         "event Open", "RuntimeRun", "open filled, implicit filled", "event Close", "Quit", "RuntimeRun returned",
         "RuntimeExit", "open nil, implicit nil" };
-    // The controls' handlers are delegates too, made later; the first one is
-    // the start-up routine's.
+    // The controls' handlers are delegates too, made later; the first one is the start-up routine's.
     bool delegateSeen = false;
     std::erase_if(milestones, [&](const std::string& m) {
         if (m.starts_with("RuntimeCreateDelegate"))

@@ -125,9 +125,8 @@ TEST_F(TextFilesTest, AReplacedFileKeepsItsModeExceptThatItsOwnerCanReadAndWrite
     EXPECT_EQ(home.read("value.txt"), "new");
 }
 
-// Two processes replacing the same four files at once, as two copies of the
-// program closing together: whenever the folder is free, the four files hold
-// one commit's values, and neither process loses a staged file to the other.
+// Two processes replacing the same four files at once, as two copies of the program closing together: whenever the
+// folder is free, the four files hold one commit's values, and neither process loses a staged file to the other.
 TEST_F(TextFilesTest, TwoProcessesCommittingAtOnceLeaveOneCommitsFilesWhole)
 {
     constexpr int kRounds = 100;

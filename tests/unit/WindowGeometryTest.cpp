@@ -12,7 +12,6 @@
 #include <cerrno>
 #include <fstream>
 #include <sys/stat.h>
-#include <unistd.h>
 
 using testing_support::ProgramTest;
 
@@ -48,9 +47,7 @@ protected:
     // What closing reports on standard error.
     std::string closeReporting()
     {
-        testing_support::CapturedStderr captured;
-        nativeWindow().userClose();
-        return captured.text();
+        return testing_support::StderrOf([&] { nativeWindow().userClose(); });
     }
 };
 
@@ -148,9 +145,8 @@ TEST_F(WindowGeometryTest, AFailedSaveIsReportedWithTheSystemsReasonKeepsWhatItC
     EXPECT_EQ(savedValues(), "10 20 600 800");
     EXPECT_EQ(config.entryCount(), 4);
 
-    // A folder in one file's place, found as its new file is made, and one put
-    // in another's while its new file is written, found as it is put in
-    // place: the others are still written.
+    // A folder in one file's place, found as its new file is made, and one put in another's while its new file is
+    // written, found as it is put in place: the others are still written.
     stopProgram();
     startProgram();
     for (const char* name : { "quillmere-left.txt", "quillmere-width.txt" })
@@ -212,8 +208,7 @@ TEST_F(WindowGeometryTest, ClosingWritesTheFourFilesThenRenamesEachAndTheNextOpe
     nativeWindow().userMove(-30, 120);
     nativeWindow().userResize(800, 600);
 
-    // What each sync sees: a file or the preferences folder, and the values in
-    // the four files' places at that moment.
+    // What each sync sees: a file or the preferences folder, and the values in the four files' places at that moment.
     struct stat folder { };
     ASSERT_EQ(::stat(config.path().c_str(), &folder), 0);
     std::vector<std::string> syncs;

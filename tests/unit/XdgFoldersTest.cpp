@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <tuple>
 #include <unistd.h>
@@ -35,9 +34,8 @@ protected:
     const fs::path root = temporary.path();
 };
 
-// A variable naming no usable folder is dropped with one line each, an empty
-// one without a word. A usable one stays, as does a missing one that can be
-// made, but not the runtime folder, which must exist; neither is made here.
+// A variable naming no usable folder is dropped with one line each, an empty one without a word. A usable one stays, as
+// does a missing one that can be made, but not the runtime folder, which must exist; neither is made here.
 TEST_F(XdgFoldersTest, AVariableNamingNoUsableFolderIsDroppedWithOneLineEach)
 {
     using Setting = std::tuple<const char*, std::optional<fs::path>, bool>; // variable, value, kept
@@ -50,9 +48,7 @@ TEST_F(XdgFoldersTest, AVariableNamingNoUsableFolderIsDroppedWithOneLineEach)
     for (const auto& round : rounds) {
         for (const auto& [variable, setTo, kept] : round)
             setTo ? setenv(variable, setTo->c_str(), 1) : unsetenv(variable);
-        testing_support::CapturedStderr captured;
-        os::KeepOnlyUsableXdgFolders();
-        const std::string report = captured.text();
+        const std::string report = testing_support::StderrOf(os::KeepOnlyUsableXdgFolders);
         long dropped = 0;
         for (const auto& [variable, setTo, kept] : round) {
             EXPECT_EQ(value(variable), kept ? std::optional(setTo->string()) : std::nullopt) << variable;
@@ -76,9 +72,7 @@ TEST_F(XdgFoldersTest, AFolderThatCantBeLookedAtIsUnusableAndALongValueIsQuotedS
     setenv("XDG_DATA_HOME", tooLong.c_str(), 1);
     setenv("XDG_CACHE_HOME", (root / "loop").c_str(), 1);
     unsetenv("XDG_RUNTIME_DIR");
-    testing_support::CapturedStderr captured;
-    os::KeepOnlyUsableXdgFolders();
-    const std::string report = captured.text();
+    const std::string report = testing_support::StderrOf(os::KeepOnlyUsableXdgFolders);
     for (const char* variable : { "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME" })
         EXPECT_EQ(value(variable), std::nullopt) << variable;
     EXPECT_EQ(std::count(report.begin(), report.end(), '\n'), 3) << report;
@@ -117,9 +111,8 @@ TEST_F(XdgFoldersTest, AFolderBelowOneThatCantBeSearchedIsUnusable)
     }
 }
 
-// The home stays where it holds what the engine needs, or where a good XDG
-// folder stands in for what it can't hold; the rest goes to a run folder of
-// its own, said in one line. A home that is a file goes whatever is set.
+// The home stays where it holds what the engine needs, or where a good XDG folder stands in for what it can't hold; the
+// rest goes to a run folder of its own, said in one line. A home that is a file goes whatever is set.
 TEST_F(XdgFoldersTest, WhatTheHomeCantHoldGoesToAFolderThatGoesWithTheRun)
 {
     for (const char* home : { "dot-local", "dot-cache" })
@@ -142,9 +135,8 @@ TEST_F(XdgFoldersTest, WhatTheHomeCantHoldGoesToAFolderThatGoesWithTheRun)
         setenv("HOME", (root / home).c_str(), 1);
         data ? setenv("XDG_DATA_HOME", data->c_str(), 1) : unsetenv("XDG_DATA_HOME");
         cache ? setenv("XDG_CACHE_HOME", cache->c_str(), 1) : unsetenv("XDG_CACHE_HOME");
-        testing_support::CapturedStderr captured;
-        std::optional<os::RunFolder> runFolder = os::ProvideFoldersTheEngineNeeds();
-        const std::string report = captured.text();
+        std::optional<os::RunFolder> runFolder;
+        const std::string report = testing_support::StderrOf([&] { runFolder = os::ProvideFoldersTheEngineNeeds(); });
         EXPECT_EQ(runFolder.has_value(), homeReplaced || cacheMoved);
         EXPECT_EQ(std::count(report.begin(), report.end(), '\n'), runFolder ? 1 : 0) << report;
         const fs::path inRun = runFolder ? runFolder->path() : fs::path();

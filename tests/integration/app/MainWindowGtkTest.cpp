@@ -15,7 +15,6 @@
 #include "integration/backend/BackendTestSupport.h"
 #include "support/TemporaryConfigHome.h"
 
-#include <gtest/gtest.h>
 #include <gtk/gtk.h>
 
 namespace {
@@ -102,21 +101,16 @@ TEST_F(MainWindowGtkTest, ShowsTheButtonRowSeparatorAndViewWhereTheyWereDesigned
     EXPECT_EQ(shownAtRuns, std::vector { false });
     expectLaidOutAt(1020, 700);
 
-    struct Expected {
-        const char* name;
-        platform::Rect rect;
-        const char* label;
-        const char* tooltip;
-    };
-    for (const Expected& expected : std::initializer_list<Expected> { { "BevelButton1", { 7, 6, 38, 23 }, "<", "Back" },
-             { "BevelButton3", { 330, 6, 137, 23 }, "Tidewell", "Tidewell Feed" },
-             { "BevelButton5", { 974, 7, 38, 23 }, "?", "About Marrowind" } }) {
-        SCOPED_TRACE(expected.name);
-        GtkWidget* button = WidgetOf(*window, expected.name);
-        EXPECT_EQ(allocationOf(expected.name), expected.rect);
-        EXPECT_STREQ(gtk_button_get_label(GTK_BUTTON(button)), expected.label);
-        g_autofree char* tooltip = gtk_widget_get_tooltip_text(button);
-        EXPECT_STREQ(tooltip, expected.tooltip);
+    for (auto [name, rect, label, tooltip] :
+        { std::tuple { "BevelButton1", platform::Rect { 7, 6, 38, 23 }, "<", "Back" },
+            { "BevelButton3", { 330, 6, 137, 23 }, "Tidewell", "Tidewell Feed" },
+            { "BevelButton5", { 974, 7, 38, 23 }, "?", "About Marrowind" } }) {
+        SCOPED_TRACE(name);
+        GtkWidget* button = WidgetOf(*window, name);
+        EXPECT_EQ(allocationOf(name), rect);
+        EXPECT_STREQ(gtk_button_get_label(GTK_BUTTON(button)), label);
+        g_autofree char* shownTooltip = gtk_widget_get_tooltip_text(button);
+        EXPECT_STREQ(shownTooltip, tooltip);
     }
     for (const char* name : { "TextField1", "HTMLViewer2" })
         EXPECT_FALSE(gtk_widget_get_visible(WidgetOf(*window, name))) << name;

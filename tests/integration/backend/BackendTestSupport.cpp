@@ -1,7 +1,5 @@
 #include "BackendTestSupport.h"
 
-#include <gtest/gtest.h>
-
 #include <unistd.h>
 
 #include <cstdlib>
@@ -74,6 +72,19 @@ bool runUntil(const std::function<bool()>& done, std::string_view what, std::chr
     const bool held = done();
     EXPECT_TRUE(held) << "gave up waiting for " << what;
     return held;
+}
+
+guint runSoon(std::function<void()> work, std::chrono::milliseconds delay, int priority)
+{
+    using Work = std::function<void()>;
+    const auto run = [](gpointer work) -> gboolean {
+        (*static_cast<Work*>(work))();
+        return G_SOURCE_REMOVE;
+    };
+    const auto release = [](gpointer work) { std::unique_ptr<Work>(static_cast<Work*>(work)); };
+    Work* owned = std::make_unique<Work>(std::move(work)).release();
+    return delay.count() ? g_timeout_add_full(priority, static_cast<guint>(delay.count()), run, owned, release)
+                         : g_idle_add_full(priority, run, owned, release);
 }
 
 GtkWindow* findWindow(std::string_view title)

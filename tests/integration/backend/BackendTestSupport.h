@@ -2,6 +2,7 @@
 
 #include "platform/Platform.h"
 
+#include <gtest/gtest.h>
 #include <gtk/gtk.h>
 
 #include <chrono>
@@ -11,9 +12,8 @@
 
 namespace backendtest {
 
-// Sends the web engine's data to a private folder, never the user's own, and
-// lets the input that gdk_test_simulate_*() make through. Called before GTK
-// starts; the folder goes when the program ends, after the engine.
+// Sends the web engine's data to a private folder, never the user's own, and lets the input that gdk_test_simulate_*()
+// make through. Called before GTK starts; the folder goes when the program ends, after the engine.
 void useTestEnvironment();
 
 // The one GTK platform of this test program, brought up on first use.
@@ -27,14 +27,16 @@ bool runLoop(std::chrono::seconds limit = std::chrono::seconds(20));
 bool runUntil(
     const std::function<bool()>& done, std::string_view what, std::chrono::seconds limit = std::chrono::seconds(20));
 
-// The toplevel with this title, and its controls' widgets: the children of its
-// layout, in the order they were made.
+// Runs `work` once from a GLib source of its own, not as posted work: after
+// `delay`, or when idle. The id removes it before it runs.
+guint runSoon(std::function<void()> work, std::chrono::milliseconds delay = {}, int priority = G_PRIORITY_DEFAULT);
+
+// The toplevel with this title, and its controls' widgets: the children of its layout, in the order they were made.
 GtkWindow* findWindow(std::string_view title);
 std::vector<GtkWidget*> controlWidgets(GtkWindow* window);
 
-// A click at a point of a mapped widget's window, and a key pressed and
-// released in a widget given the focus, as the X server delivers them. GDK
-// takes two clicks at one place for a double click.
+// A click at a point of a mapped widget's window, and a key pressed and released in a widget given the focus, as the X
+// server delivers them. GDK takes two clicks at one place for a double click.
 void click(GtkWidget* widget, int x, int y);
 void pressKey(GtkWidget* widget, guint keyval);
 

@@ -1,7 +1,5 @@
 #include "BackendTestSupport.h"
 
-#include <gtest/gtest.h>
-
 #include <stdexcept>
 #include <thread>
 #include <vector>
@@ -41,13 +39,7 @@ TEST(EventLoopGtk, AHandlerCanRunWhatIsPendingOrOneEventAndWaitForMore)
     loop.post([&] {
         order.push_back(1);
         // GTK's own sources run too, not only posted work.
-        g_idle_add_full(
-            G_PRIORITY_DEFAULT,
-            [](gpointer ran) {
-                static_cast<std::vector<int>*>(ran)->push_back(2);
-                return G_SOURCE_REMOVE;
-            },
-            &order, nullptr);
+        runSoon([&] { order.push_back(2); });
         loop.runPending(std::chrono::milliseconds(0));
         order.push_back(3);
 
@@ -57,13 +49,7 @@ TEST(EventLoopGtk, AHandlerCanRunWhatIsPendingOrOneEventAndWaitForMore)
         poster.join();
         loop.runPending(std::chrono::milliseconds(0));
 
-        g_idle_add_full(
-            G_PRIORITY_DEFAULT,
-            [](gpointer ran) {
-                static_cast<std::vector<int>*>(ran)->push_back(5);
-                return G_SOURCE_REMOVE;
-            },
-            &order, nullptr);
+        runSoon([&] { order.push_back(5); });
         loop.runOne(false);
         order.push_back(6);
 

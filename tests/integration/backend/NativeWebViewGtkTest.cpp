@@ -4,8 +4,6 @@
 
 #include <errno.h>
 
-#include <gtest/gtest.h>
-
 #include <chrono>
 #include <filesystem>
 
@@ -46,8 +44,7 @@ protected:
     RecordingWebViewClient client;
     std::unique_ptr<platform::NativeWindow> window = sharedPlatform().createWindow(windowClient);
 
-    // A view that fills a shown window, or, as the framework keeps its hidden
-    // one, a tiny view that is not visible.
+    // A view that fills a shown window, or, as the framework keeps its hidden one, a tiny view that is not visible.
     std::unique_ptr<platform::NativeWebView> createView(bool visible = true)
     {
         window->setTitle("Views");
@@ -69,9 +66,8 @@ protected:
 
 } // namespace
 
-// A click or a key press is a user action, reported once with the new window
-// it asked for; the view keeps its page and loads nothing for it. A page that
-// asks as it loads, with no click, gets nothing.
+// A click or a key press is a user action, reported once with the new window it asked for; the view keeps its page and
+// loads nothing for it. A page that asks as it loads, with no click, gets nothing.
 TEST_F(NativeWebViewGtkTest, ANewWindowIsAskedForOnceOnAClickOrAKeyAndNeverAsAPageLoads)
 {
     auto view = createView();
@@ -103,9 +99,8 @@ TEST_F(NativeWebViewGtkTest, ANewWindowIsAskedForOnceOnAClickOrAKeyAndNeverAsAPa
     EXPECT_FALSE(server.wasRequested("/popup"));
 }
 
-// A click on a link is spent once its page is gone: the page it leads to
-// downloads as it loads, after the client heard that the clicked one was left.
-// A load the view is asked for leaves the page at once, and again as it shows.
+// A click on a link is spent once its page is gone: the page it leads to downloads as it loads, after the client heard
+// that the clicked one was left. A load the view is asked for leaves the page at once, and again as it shows.
 TEST_F(NativeWebViewGtkTest, AFollowedLinkOrALoadLeavesThePageBeforeTheNextOneActs)
 {
     auto view = createView();
@@ -119,9 +114,8 @@ TEST_F(NativeWebViewGtkTest, AFollowedLinkOrALoadLeavesThePageBeforeTheNextOneAc
         (std::vector<std::string> { "page left", "page left", "user acted", "page left", "download" }));
 }
 
-// A load the view was asked for that the server answers with a download
-// shows no page and is over: the page it would have left keeps its dialogs,
-// which only a pending load of the user's closes at once.
+// A load the view was asked for that the server answers with a download shows no page and is over: the page it would
+// have left keeps its dialogs, which only a pending load of the user's closes at once.
 TEST_F(NativeWebViewGtkTest, ALoadAnsweredWithADownloadLeavesThePageItsDialogs)
 {
     auto view = createView();

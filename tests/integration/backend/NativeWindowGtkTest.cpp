@@ -3,8 +3,6 @@
 
 #include "backends/gtk/NativeWindowGtk.h"
 
-#include <gtest/gtest.h>
-
 #include <memory>
 #include <optional>
 #include <stdexcept>
@@ -103,10 +101,8 @@ TEST(NativeWindowGtk, PassesInputToItsClientsAndItsControlsOutliveIt)
     EXPECT_FALSE(view->canGoBack());
 }
 
-// A modal dialog run from an idle with a loop of its own, as the engine runs
-// its print dialog, and a close request made while that loop runs: from the
-// window manager (which GTK drops under the dialog's grab) or as an end
-// signal makes it.
+// A modal dialog run from an idle with a loop of its own, as the engine runs its print dialog, and a close request made
+// while that loop runs: from the window manager (which GTK drops under the dialog's grab) or as an end signal makes it.
 TEST(NativeWindowGtk, ACloseCancelsAModalDialogAndGoesOnOnceItHasReturned)
 {
     for (bool fromWindowManager : { true, false }) {
@@ -119,50 +115,36 @@ TEST(NativeWindowGtk, ACloseCancelsAModalDialogAndGoesOnOnceItHasReturned)
         ASSERT_NE(gtkWindow, nullptr);
         ASSERT_TRUE(runUntil([&] { return gtk_widget_get_mapped(GTK_WIDGET(gtkWindow)); }, "the window to show"));
 
-        struct Probe {
-            GtkWindow* parent;
-            RecordingWindowClient& client;
-            platform::NativeWindow& window;
-            bool fromWindowManager;
-            GtkWidget* dialog = nullptr;
-            std::optional<int> response;
-            int closeRequestsWhenDialogReturned = -1;
-        } probe { gtkWindow, client, *window, fromWindowManager, nullptr, std::nullopt };
-        const auto askToClose = [](gpointer data) -> gboolean {
-            auto& probe = *static_cast<Probe*>(data);
-            if (probe.fromWindowManager) {
+        std::optional<int> response;
+        int closeRequestsWhenDialogReturned = -1;
+        runSoon(
+            [&] {
+                GtkWidget* dialog = gtk_dialog_new();
+                gtk_window_set_transient_for(GTK_WINDOW(dialog), gtkWindow);
+                // The loop runs inside this call; a dialog nobody cancels is
+                // closed after a while, so that the test fails instead of hanging.
+                const guint watchdog = runSoon(
+                    [dialog] { gtk_dialog_response(GTK_DIALOG(dialog), GTK_RESPONSE_NONE); }, std::chrono::seconds(10));
+                response = gtk_dialog_run(GTK_DIALOG(dialog));
+                closeRequestsWhenDialogReturned = client.closeRequests;
+                g_source_remove(watchdog);
+                gtk_widget_destroy(dialog);
+            },
+            {}, G_PRIORITY_DEFAULT_IDLE);
+        runSoon( // runs in the dialog's loop
+            [&] {
+                if (!fromWindowManager) {
+                    dynamic_cast<platform::gtk::NativeWindowGtk&>(*window).requestClose();
+                    return;
+                }
                 GdkEvent* event = gdk_event_new(GDK_DELETE);
-                event->any.window = GDK_WINDOW(g_object_ref(gtk_widget_get_window(GTK_WIDGET(probe.parent))));
+                event->any.window = GDK_WINDOW(g_object_ref(gtk_widget_get_window(GTK_WIDGET(gtkWindow))));
                 gdk_event_put(event);
                 gdk_event_free(event);
-            } else {
-                dynamic_cast<platform::gtk::NativeWindowGtk&>(probe.window).requestClose();
-            }
-            return G_SOURCE_REMOVE;
-        };
-        const auto runDialog = [](gpointer data) -> gboolean {
-            auto& probe = *static_cast<Probe*>(data);
-            probe.dialog = gtk_dialog_new();
-            gtk_window_set_transient_for(GTK_WINDOW(probe.dialog), probe.parent);
-            // The loop runs inside this call; a dialog nobody cancels is closed
-            // after a while, so that the test fails instead of hanging.
-            const guint watchdog = g_timeout_add_seconds(
-                10,
-                [](gpointer dialog) -> gboolean {
-                    gtk_dialog_response(GTK_DIALOG(dialog), GTK_RESPONSE_NONE);
-                    return G_SOURCE_REMOVE;
-                },
-                probe.dialog);
-            probe.response = gtk_dialog_run(GTK_DIALOG(probe.dialog));
-            probe.closeRequestsWhenDialogReturned = probe.client.closeRequests;
-            g_source_remove(watchdog);
-            gtk_widget_destroy(probe.dialog);
-            return G_SOURCE_REMOVE;
-        };
-        g_idle_add(runDialog, &probe);
-        g_timeout_add(200, askToClose, &probe); // runs in the dialog's loop
+            },
+            std::chrono::milliseconds(200));
         ASSERT_TRUE(runUntil([&] { return client.closeRequests == 1; }, "the close request"));
-        EXPECT_EQ(probe.response, GTK_RESPONSE_CANCEL);
-        EXPECT_EQ(probe.closeRequestsWhenDialogReturned, 0) << "the close went on under the dialog";
+        EXPECT_EQ(response, GTK_RESPONSE_CANCEL);
+        EXPECT_EQ(closeRequestsWhenDialogReturned, 0) << "the close went on under the dialog";
     }
 }

@@ -2,12 +2,9 @@
 #include "RecordingClients.h"
 
 #include "backends/gtk/EndSignalsGtk.h"
-
 #include "backends/gtk/WebContextGtk.h"
 
 #include "support/TemporaryConfigHome.h"
-
-#include <gtest/gtest.h>
 
 #include <sys/wait.h>
 
@@ -39,15 +36,13 @@ TEST(PlatformGtk, ListsTheScreenAndReportsAUrlNoApplicationTakes)
 // A quarter of the machine's memory, never past 3 GiB.
 TEST(PlatformGtk, AWebProcessMayUseAQuarterOfTheMemoryUpTo3GiB)
 {
-    EXPECT_EQ(platform::gtk::WebProcessMemoryLimitMiB(4096), 1024u);
-    EXPECT_EQ(platform::gtk::WebProcessMemoryLimitMiB(8000), 2000u);
-    EXPECT_EQ(platform::gtk::WebProcessMemoryLimitMiB(12288), 3072u);
-    EXPECT_EQ(platform::gtk::WebProcessMemoryLimitMiB(256 * 1024), 3072u);
+    for (auto [total, limit] :
+        { std::pair { 4096u, 1024u }, { 8000u, 2000u }, { 12288u, 3072u }, { 256u * 1024, 3072u } })
+        EXPECT_EQ(platform::gtk::WebProcessMemoryLimitMiB(total), limit) << total;
 }
 
-// The platform's watch takes SIGTERM first; fresh ones take the others first.
-// A signal that comes again ends the process: here it would end the test, so
-// each is raised once, the others during the close they asked for, which they
+// The platform's watch takes SIGTERM first; fresh ones take the others first. A signal that comes again ends the
+// process: here it would end the test, so each is raised once, the others during the close they asked for, which they
 // leave alone.
 TEST(PlatformGtk, AnEndSignalClosesEveryWindowOnceAndEndsTheProcessTheSecondTime)
 {
@@ -84,9 +79,8 @@ TEST(PlatformGtk, AnEndSignalClosesEveryWindowOnceAndEndsTheProcessTheSecondTime
     }
 }
 
-// An unusable XDG folder is dropped before the engine's folders are provided,
-// so that a run folder stands in for a cache the home can't hold either. The
-// platform starts once a process, so the start-up runs in a fresh one.
+// An unusable XDG folder is dropped before the engine's folders are provided, so that a run folder stands in for a
+// cache the home can't hold either. The platform starts once a process, so the start-up runs in a fresh one.
 TEST(PlatformGtk, StartUpDropsUnusableXdgFoldersBeforeItProvidesTheEnginesOwn)
 {
     if (const char* runFolders = std::getenv("QUILLMERE_TEST_RUN_FOLDERS")) {

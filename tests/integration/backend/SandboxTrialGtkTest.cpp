@@ -5,8 +5,6 @@
 
 #include "support/CapturedStderr.h"
 
-#include <gtest/gtest.h>
-
 #include <errno.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -45,8 +43,7 @@ struct FakeBubblewrap {
 
 } // namespace
 
-// The web context is sandboxed where the trial worked, and said to be
-// unsandboxed, in one line, where it did not.
+// The web context is sandboxed where the trial worked, and said to be unsandboxed, in one line, where it did not.
 TEST(SandboxTrialGtk, TheContextIsSandboxedOnlyWhereBubblewrapRunsToSuccess)
 {
     backendtest::sharedPlatform(); // the engine's data goes to the test's own folder
