@@ -202,20 +202,26 @@ class Session:
         self.process.wait()
 
 
-def start_display(env):
-    read_end, write_end = os.pipe()
-    # -noreset: a server resetting when its last client leaves refuses the next run for a moment.
-    xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1440x900x24", "-nolisten",
-                             "tcp", "-noreset"], pass_fds=[write_end], env=env,
-                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    os.close(write_end)
-    with os.fdopen(read_end) as announced:
-        ready, _, _ = select.select([announced], [], [], 20)
-        number = announced.readline().strip() if ready else ""
-    if not number:
+def start_display(env, attempts=5):
+    """A private Xvfb that picks its own free display number. Servers starting at
+    the same moment can race for one number's lock file, and the loser exits; it
+    is started again."""
+    for _ in range(attempts):
+        read_end, write_end = os.pipe()
+        # -noreset: a server resetting when its last client leaves refuses the next run for a moment.
+        xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1440x900x24", "-nolisten",
+                                 "tcp", "-noreset"], pass_fds=[write_end], env=env,
+                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(write_end)
+        with os.fdopen(read_end) as announced:
+            ready, _, _ = select.select([announced], [], [], 20)
+            number = announced.readline().strip() if ready else ""
+        if number:
+            return xvfb, ":" + number
         xvfb.kill()
-        raise RuntimeError("Xvfb did not start")
-    return xvfb, ":" + number
+        xvfb.wait()
+        time.sleep(0.2)
+    raise RuntimeError("Xvfb did not start")
 
 
 def prepare_folders(root):
