@@ -104,10 +104,11 @@ def run(command, check=True, **kwargs):
 
 
 def wait_until(condition, timeout=15):
+    """The condition's first true answer, or its last answer at the deadline."""
     deadline = time.monotonic() + timeout
-    while not condition() and time.monotonic() < deadline:
+    while not (answer := condition()) and time.monotonic() < deadline:
         time.sleep(0.1)
-    return condition()
+    return answer
 
 
 def send_close_request(display_name, window_id):
@@ -148,15 +149,18 @@ class Session:
         with open(log, "w") if log else contextlib.nullcontext() as stderr:
             self.process = subprocess.Popen([binary], env=env, stdout=subprocess.DEVNULL, stderr=stderr)
         try:
+            windows = []
+
             def started():
                 if resident_kib(self.process.pid) > MEMORY_BOUND_KIB:
                     raise RuntimeError("the browser's memory ran away at start-up")
-                return self.process.poll() is not None or self.visible_windows()
+                windows[:] = self.visible_windows()
+                return self.process.poll() is not None or windows
             if not wait_until(started, 30):
                 raise RuntimeError("the main window never appeared: start-up hung")
             if self.process.poll() is not None:
                 raise RuntimeError(f"quillmere exited at start-up ({self.process.returncode}): {self.errors()}")
-            self.window = int(self.visible_windows()[0])
+            self.window = int(windows[0])
             self.page_shown = recorder is not None and recorder.wait_for_shown(shown + 1)
         except Exception:  # a start-up that failed leaves nothing running
             self.kill()
@@ -187,7 +191,15 @@ class Session:
         self.xdotool("mousemove", "--window", str(self.window), str(x), str(y), "click", "1")
 
     def visible_windows(self, name="^Quillmere$"):
-        return run(["xdotool", "search", "--onlyvisible", "--name", name], check=False, env=self.env).split()
+        """This run's visible windows: a run that has just ended may still have
+        its own on the display for a moment."""
+        command = ["xdotool", "search", "--onlyvisible", "--all", "--pid", str(self.process.pid), "--name", name]
+        for _ in range(5):
+            # A window that goes while the search walks the tree makes it fail with an X error: searched again.
+            found = subprocess.run(command, capture_output=True, text=True, env=self.env)
+            if "X Error" not in found.stderr:
+                break
+        return found.stdout.split()
 
     def close(self, timeout=30):
         send_close_request(self.env["DISPLAY"], self.window)
