@@ -131,7 +131,7 @@ def benchmark(build, runs, root):
     }
     e2e.route_start_hosts_to_loopback(root)
     clock = LoadClock()
-    server = http.server.ThreadingHTTPServer(("0.0.0.0", 80), e2e.make_handler(clock))
+    server = http.server.ThreadingHTTPServer(("0.0.0.0", 80), e2e.make_handler(clock, e2e.start_page))
     server.daemon_threads = True
     threading.Thread(target=server.serve_forever, daemon=True).start()
     xvfb, display = e2e.start_display(dict(os.environ))
