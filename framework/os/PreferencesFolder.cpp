@@ -19,6 +19,13 @@ std::optional<std::filesystem::path> HomeFolder()
     return std::nullopt;
 }
 
+bool MadeFolder(const std::filesystem::path& folder)
+{
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    return std::filesystem::is_directory(folder, error);
+}
+
 namespace {
 
 // Where the preferences folder is, whether or not it is there.
@@ -37,20 +44,16 @@ std::optional<std::filesystem::path> PreferencesFolderPath()
 std::optional<std::filesystem::path> UserPreferencesFolder()
 {
     auto folder = PreferencesFolderPath();
-    if (!folder)
-        return std::nullopt;
-    std::error_code error;
-    std::filesystem::create_directories(*folder, error);
-    if (!std::filesystem::is_directory(*folder, error))
+    if (!folder || !MadeFolder(*folder))
         return std::nullopt;
     return folder;
 }
 
 void TellUserWhenSettingsCantBeKept()
 {
-    if (auto folder = UserPreferencesFolder(); folder && access(folder->c_str(), W_OK | X_OK) == 0)
-        return;
     const auto where = PreferencesFolderPath();
+    if (where && MadeFolder(*where) && access(where->c_str(), W_OK | X_OK) == 0)
+        return;
     TellUser("settings such as the window's place will not be kept: "
         + (where ? "the preferences folder " + where->string() + " can't be written in"
                  : std::string("there is no home folder")));

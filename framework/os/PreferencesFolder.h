@@ -8,6 +8,9 @@ namespace os {
 // The user's home folder: $HOME, else the one the user database gives.
 std::optional<std::filesystem::path> HomeFolder();
 
+// Makes `folder`, and those above it, where missing: whether it is a folder now.
+bool MadeFolder(const std::filesystem::path& folder);
+
 // The user's preferences folder: $XDG_CONFIG_HOME when it is an absolute path,
 // else ~/.config. Made when missing; empty when it can't be had.
 std::optional<std::filesystem::path> UserPreferencesFolder();

@@ -17,10 +17,9 @@ namespace os {
 
 namespace {
 
-bool IsWritableFolder(const std::filesystem::path& path)
+bool CanWriteIn(const std::filesystem::path& folder)
 {
-    std::error_code error;
-    return std::filesystem::is_directory(path, error) && access(path.c_str(), W_OK | X_OK) == 0;
+    return access(folder.c_str(), W_OK | X_OK) == 0;
 }
 
 // The engine's sandbox mounts folders inside these; one that is a file stops
@@ -40,7 +39,7 @@ bool IsUsableFolder(const std::filesystem::path& path, bool mayBeMissing)
             return false;
         existing = existing.parent_path();
     }
-    return IsWritableFolder(existing);
+    return S_ISDIR(status.st_mode) && CanWriteIn(existing);
 }
 
 } // namespace
@@ -87,18 +86,10 @@ RunFolder::~RunFolder()
 
 namespace {
 
-// Makes the folder, and those above it, where missing: whether it is a folder now.
-bool MadeFolder(const std::filesystem::path& folder)
-{
-    std::error_code error;
-    std::filesystem::create_directories(folder, error);
-    return std::filesystem::is_directory(folder, error);
-}
-
 // The engine would make it anyway; whether it can is only known by trying.
 bool CanBeMade(const std::filesystem::path& folder)
 {
-    return MadeFolder(folder) && IsWritableFolder(folder);
+    return MadeFolder(folder) && CanWriteIn(folder);
 }
 
 } // namespace

@@ -34,26 +34,26 @@ bool IsStartupNotification(std::string_view name)
     return name == "DESKTOP_STARTUP_ID" || name == "XDG_ACTIVATION_TOKEN";
 }
 
-// A launch context that sets or unsets each variable whose value here differs
-// from `environment`'s.
+// A launch context that gives the launched program `environment`: each of its
+// variables set, and each of this process's that it lacks unset.
 GObjectHandle<GAppLaunchContext> ContextGiving(const char* const* environment)
 {
     auto context = GObjectHandle<GAppLaunchContext>::adopt(g_app_launch_context_new());
     if (!environment)
         return context;
-    const GStrvPtr current(g_get_environ());
-    for (const char* const* entry = environment; entry && *entry; ++entry) {
+    const auto given = const_cast<gchar**>(environment);
+    for (const char* const* entry = environment; *entry; ++entry) {
         const std::string_view variable(*entry);
         const std::string name(variable.substr(0, variable.find('=')));
-        const char* value = g_environ_getenv(const_cast<gchar**>(environment), name.c_str());
-        if (value && !IsStartupNotification(name)
-            && g_strcmp0(g_environ_getenv(current.get(), name.c_str()), value) != 0)
+        const char* value = g_environ_getenv(given, name.c_str());
+        if (value && !IsStartupNotification(name))
             g_app_launch_context_setenv(context.get(), name.c_str(), value);
     }
+    const GStrvPtr current(g_get_environ());
     for (gchar** entry = current.get(); *entry; ++entry) {
         const std::string_view variable(*entry);
         const std::string name(variable.substr(0, variable.find('=')));
-        if (!IsStartupNotification(name) && !g_environ_getenv(const_cast<gchar**>(environment), name.c_str()))
+        if (!IsStartupNotification(name) && !g_environ_getenv(given, name.c_str()))
             g_app_launch_context_unsetenv(context.get(), name.c_str());
     }
     return context;

@@ -19,9 +19,6 @@ namespace {
 // X11 cannot make a window larger than this either way.
 constexpr std::int32_t LargestWindowSide = 32767;
 
-// How often a close waiting for cancelled dialogs looks whether they have gone.
-constexpr guint DialogsGoneCheckMs = 20;
-
 } // namespace
 
 NativeWindowGtk::NativeWindowGtk(
@@ -50,6 +47,7 @@ NativeWindowGtk::~NativeWindowGtk()
 {
     if (m_closeAfterDialogs)
         g_source_remove(m_closeAfterDialogs);
+    stopWatchingDialogs();
     g_signal_handlers_disconnect_by_data(m_window.get(), this);
     gtk_widget_destroy(m_window.get());
     if (m_onDestroy)
@@ -217,26 +215,56 @@ void NativeWindowGtk::reportGeometryChange()
 // passed on once they have gone, which is after their loops have returned.
 void NativeWindowGtk::requestClose()
 {
-    if (m_closeAfterDialogs)
+    if (!m_closingDialogs.empty())
         return; // already on its way
     const auto dialogs = modalDialogs();
     if (dialogs.empty()) {
         tellClientOfClose();
         return;
     }
+    watchDialogs(dialogs);
     for (GtkDialog* dialog : dialogs)
         gtk_dialog_response(dialog, GTK_RESPONSE_CANCEL);
-    m_closeAfterDialogs = g_timeout_add(DialogsGoneCheckMs, &NativeWindowGtk::closeOnceDialogsHaveGone, this);
+}
+
+// A dialog hides once its loop has returned; what ran the loop goes on until
+// it returns to the main loop, and the idle runs after that.
+void NativeWindowGtk::onDialogHidden(GtkWidget*, gpointer self)
+{
+    auto& window = *static_cast<NativeWindowGtk*>(self);
+    if (!window.m_closeAfterDialogs)
+        window.m_closeAfterDialogs = g_idle_add(&NativeWindowGtk::closeOnceDialogsHaveGone, self);
 }
 
 gboolean NativeWindowGtk::closeOnceDialogsHaveGone(gpointer self)
 {
     auto& window = *static_cast<NativeWindowGtk*>(self);
-    if (!window.modalDialogs().empty())
-        return G_SOURCE_CONTINUE;
     window.m_closeAfterDialogs = 0;
+    if (const auto dialogs = window.modalDialogs(); !dialogs.empty()) {
+        window.watchDialogs(dialogs); // looked at again as the next one goes
+        return G_SOURCE_REMOVE;
+    }
+    window.stopWatchingDialogs();
     window.tellClientOfClose();
     return G_SOURCE_REMOVE;
+}
+
+void NativeWindowGtk::watchDialogs(const std::vector<GtkDialog*>& dialogs)
+{
+    for (GtkDialog* dialog : dialogs) {
+        if (std::ranges::any_of(
+                m_closingDialogs, [&](const auto& watched) { return watched.get() == GTK_WIDGET(dialog); }))
+            continue;
+        m_closingDialogs.push_back(GObjectHandle<GtkWidget>::refSink(GTK_WIDGET(dialog)));
+        g_signal_connect(dialog, "hide", G_CALLBACK(&NativeWindowGtk::onDialogHidden), this);
+    }
+}
+
+void NativeWindowGtk::stopWatchingDialogs()
+{
+    for (const auto& dialog : m_closingDialogs)
+        g_signal_handlers_disconnect_by_data(dialog.get(), this);
+    m_closingDialogs.clear();
 }
 
 std::vector<GtkDialog*> NativeWindowGtk::modalDialogs() const

@@ -56,7 +56,10 @@ public:
 private:
     static gboolean onConfigure(GtkWidget*, GdkEventConfigure*, gpointer self);
     static gboolean onDelete(GtkWidget*, GdkEvent*, gpointer self);
+    static void onDialogHidden(GtkWidget*, gpointer self);
     static gboolean closeOnceDialogsHaveGone(gpointer self);
+    void watchDialogs(const std::vector<GtkDialog*>& dialogs);
+    void stopWatchingDialogs();
     std::vector<GtkDialog*> modalDialogs() const;
     void tellClientOfClose();
     void reportGeometryChange();
@@ -73,7 +76,8 @@ private:
     GeometryReportFilter m_sizeReports;
     GeometryReportFilter m_positionReports;
     std::function<void(NativeWindowGtk*)> m_onDestroy;
-    guint m_closeAfterDialogs = 0; // a close request waiting for dialogs to go
+    std::vector<GObjectHandle<GtkWidget>> m_closingDialogs; // cancelled for a close, until all have gone
+    guint m_closeAfterDialogs = 0; // the look, once one has gone, whether all have
 };
 
 } // namespace platform::gtk
