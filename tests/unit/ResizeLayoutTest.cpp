@@ -4,8 +4,7 @@
 
 namespace {
 
-// The window's place and size, the page view's size, the "?" button's left
-// edge and the separator's width: what the resize layout decides.
+// What the resize layout decides: window, page view size, "?" button's left edge, separator width.
 struct Layout {
     platform::Rect window;
     std::int32_t viewerWidth, viewerHeight, buttonLeft, separatorWidth;
@@ -24,8 +23,7 @@ protected:
     Layout layout() { return LayoutOf(snapshot()); }
 };
 
-// Opening: "Open" sizes the window and the view, and the one run that follows it, before the window is shown, lays out
-// the rest. A restored size below the floor is floored by that run, and one more gives the view the full width.
+// The window must never be shown before its controls are laid out.
 TEST_F(ResizeLayoutTest, OpeningIsLaidOutByTheRunAfterOpenBeforeTheWindowShows)
 {
     const struct {
@@ -55,9 +53,7 @@ TEST_F(ResizeLayoutTest, OpeningIsLaidOutByTheRunAfterOpenBeforeTheWindowShows)
     }
 }
 
-// Above the floor the view takes the full width at once, and sizes the user chose are not written back. Below it, the
-// handler's floor is a size the program set: it stops the view 10 pixels short, and the one run that follows once the
-// handler has returned gives the view the full width.
+// The floor is a size the program set, so only the run after the handler gives the view the full width.
 TEST_F(ResizeLayoutTest, AUserResizeIsLaidOutAtTheFullWidthAfterAnyFloorAndTheOtherControlsStay)
 {
     startProgram();
@@ -94,8 +90,7 @@ TEST_F(ResizeLayoutTest, AUserResizeIsLaidOutAtTheFullWidthAfterAnyFloorAndTheOt
     }
 }
 
-// A handler that sets the size several times gets one run, after it has
-// returned, which sees the size the handler left; none if the window closed.
+// A run in the middle of a handler would lay out a size the handler has not finished setting.
 TEST_F(ResizeLayoutTest, SeveralSizeWritesInOneHandlerGiveOneRunAfterIt)
 {
     startProgram();

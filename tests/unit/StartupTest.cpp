@@ -67,8 +67,7 @@ TEST_F(MainFunctionTest, RunsStartUpInOrderThenFinalisesAndExitsWithQuitsCodeAtC
     EXPECT_EQ(milestones, expected);
 }
 
-// A display that can't be opened, a loop nothing ends, an exception nobody can name: each
-// is said once and fails the run, and the program still finalises before the runtime exits.
+// However a run ends early, it is said once, fails, and is still finalised.
 TEST_F(MainFunctionTest, ARunThatEndsEarlyIsReportedFailsAndIsStillFinalised)
 {
     using Case = std::tuple<bool, void (*)(platform::headless::PlatformHeadless&), std::string>;
