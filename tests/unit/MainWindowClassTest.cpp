@@ -27,12 +27,9 @@ TEST_F(MainWindowClassTest, OwnMemberRecordsFillTheLastTwentySevenPlacesEachPubl
 {
     const auto& members = record().members;
     ASSERT_EQ(members.size(), 229u);
-    for (auto [place, name, signature] : { std::tuple { 202, "Layout", "%%" }, { 204, "_CreateControls0", "%%" },
-             { 205, "TextField1", "%o<TextField>%s" }, { 206, "HTMLViewer2", "%o<HTMLViewer>%s" },
-             { 208, "BevelButton1", "%o<BevelButton>%s" }, { 215, "HTMLViewer1", "%o<HTMLViewer>%s" },
-             { 216, "HTMLViewer2_CancelLoad", "%b%s" }, { 223, "BevelButton7_Action", "%%" },
-             { 224, "HTMLViewer1_NewWindow", "%o<HTMLViewer>%" }, { 225, "HTMLViewer1_DocumentComplete", "%%s" },
-             { 228, "Event_Open", "%%" } }) {
+    // The first and last own places, a control, and the one handler that answers.
+    for (auto [place, name, signature] : { std::tuple { 202, "Layout", "%%" }, { 205, "TextField1", "%o<TextField>%s" },
+             { 216, "HTMLViewer2_CancelLoad", "%b%s" }, { 228, "Event_Open", "%%" } }) {
         EXPECT_EQ(members[place].name, name) << place;
         EXPECT_EQ(members[place].signature, signature) << place;
     }
