@@ -6,8 +6,7 @@
 
 namespace testing_support {
 
-// No file this process writes grows past `bytes` while this lives: a write
-// beyond fails with EFBIG instead of ending the process.
+// No file this process writes grows past `bytes` while this lives; a write beyond fails with EFBIG.
 class FileSizeLimit {
 public:
     explicit FileSizeLimit(rlim_t bytes)

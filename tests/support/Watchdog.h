@@ -5,8 +5,7 @@
 
 namespace testing_support {
 
-// Ends the test process when a step that must never block is still running
-// after its time, so such a fault fails the test instead of hanging it.
+// Ends the test process when a step that must never block outlives its time, so a hang fails instead.
 class Watchdog {
 public:
     explicit Watchdog(unsigned seconds)

@@ -6,8 +6,7 @@ using ControlsTest = testing_support::StartedProgramTest;
 
 namespace {
 
-// Name, class, place, visibility and help tag. HTMLViewer1 is left out: Open sizes it to the window. The places are the
-// ones the controls have when the first "Resized" run after opening begins.
+// Places as the first "Resized" run finds them; HTMLViewer1 is left out, as Open sizes it to the window.
 const std::tuple<const char*, const char*, platform::Rect, bool, const char*> kDesigned[] = {
     { "TextField1", "TextField", { 639, 2, 334, 28 }, false, "" },
     { "HTMLViewer2", "HTMLViewer", { 974, 35, 36, 19 }, false, "" },

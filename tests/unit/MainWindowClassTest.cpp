@@ -13,7 +13,7 @@ protected:
     rt::ClassRecord& record() { return mainwindow::Window1_Lookup(); }
 };
 
-TEST_F(MainWindowClassTest, ClassRecordKeepsWindowsOperationsAndAddsItsOwnSixteen)
+TEST_F(MainWindowClassTest, ClassRecordKeepsWindowsOperationsAsItsFirstSlots)
 {
     EXPECT_EQ(record().name, "Window1.Window1");
     EXPECT_EQ(record().parent, &cl::Window::Lookup());
@@ -21,25 +21,15 @@ TEST_F(MainWindowClassTest, ClassRecordKeepsWindowsOperationsAndAddsItsOwnSixtee
     ASSERT_EQ(record().vtable.size(), static_cast<std::size_t>(record().vtableCount));
     const auto& inherited = cl::Window::Lookup().vtable;
     EXPECT_TRUE(std::equal(inherited.begin(), inherited.end(), record().vtable.begin()));
-    using namespace mainwindow;
-    EXPECT_EQ(record().vtable.at(ApplyDesignedPropertiesSlot), rt::Routine(&ApplyDesignedProperties));
-    EXPECT_EQ(record().vtable.at(CreateControls0Slot), rt::Routine(&CreateControls0));
-    EXPECT_EQ(record().vtable.at(HTMLViewer2_CancelLoadSlot), rt::Routine(&HTMLViewer2_CancelLoad));
-    EXPECT_EQ(record().vtable.at(BevelButton7_ActionSlot), rt::Routine(&BevelButton7_Action));
-    EXPECT_EQ(record().vtable.at(HTMLViewer1_NewWindowSlot), rt::Routine(&HTMLViewer1_NewWindow));
-    EXPECT_EQ(record().vtable.at(Event_OpenSlot), rt::Routine(&Event_Open));
 }
 
 TEST_F(MainWindowClassTest, OwnMemberRecordsFillTheLastTwentySevenPlacesEachPublicAndCallable)
 {
     const auto& members = record().members;
     ASSERT_EQ(members.size(), 229u);
-    for (auto [place, name, signature] : { std::tuple { 202, "Layout", "%%" }, { 204, "_CreateControls0", "%%" },
-             { 205, "TextField1", "%o<TextField>%s" }, { 206, "HTMLViewer2", "%o<HTMLViewer>%s" },
-             { 208, "BevelButton1", "%o<BevelButton>%s" }, { 215, "HTMLViewer1", "%o<HTMLViewer>%s" },
-             { 216, "HTMLViewer2_CancelLoad", "%b%s" }, { 223, "BevelButton7_Action", "%%" },
-             { 224, "HTMLViewer1_NewWindow", "%o<HTMLViewer>%" }, { 225, "HTMLViewer1_DocumentComplete", "%%s" },
-             { 228, "Event_Open", "%%" } }) {
+    // The first and last own places, a control, and the one handler that answers.
+    for (auto [place, name, signature] : { std::tuple { 202, "Layout", "%%" }, { 205, "TextField1", "%o<TextField>%s" },
+             { 216, "HTMLViewer2_CancelLoad", "%b%s" }, { 228, "Event_Open", "%%" } }) {
         EXPECT_EQ(members[place].name, name) << place;
         EXPECT_EQ(members[place].signature, signature) << place;
     }
@@ -78,8 +68,7 @@ TEST_F(MainWindowClassTest, TheAccessorReturnsTheOpenWindowAndBuildsANewOneOnlyA
     EXPECT_EQ(std::ranges::count(milestones, "event Open"), 2);
 }
 
-// A failure while the designed properties are applied or the controls made stops the building and reaches whoever asked
-// for the window; one in any other handler is reported, and the window goes on.
+// A half-built window must never be handed out; a later handler's failure must not end the program.
 TEST_F(MainWindowClassTest, BuildingStopsAtAFailedLayoutOrControlsAndOtherFailuresAreReported)
 {
     for (auto [event, propagates] : { std::pair { cl::Window::OpenEvent, false }, { cl::Window::ResizedEvent, false },

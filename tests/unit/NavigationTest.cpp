@@ -48,8 +48,7 @@ TEST_F(NavigationTest, BackAndForwardStepThroughTheHistoryAndDoNothingAtItsEnds)
             "http://twitter.com", "http://www.youtube.com", "http://www.youtube.com" }));
 }
 
-// The hidden viewer is asked to load every address but a script address, which the engine would run there unasked; it
-// refuses each, and hands the web ones to the default browser.
+// The engine would run a script address in the hidden viewer unasked, so it is never put to it.
 TEST_F(NavigationTest, NewWindowsGoToTheBrowserOnlyForWebAddressesNeverToTheHiddenViewer)
 {
     const std::vector<std::string> loads { "HTTP://Example.test/", "file:///etc/passwd", "http://host:8080/x", "",
@@ -80,8 +79,7 @@ TEST_F(NavigationTest, OneUserActionInAPageHandsOutOneAddressAndABurstBeyondItIs
     EXPECT_EQ(reports[1], reports[0]);
 }
 
-// Downloads, new windows and print dialogs draw on the one allowance a click
-// gives; a download never saves a file, and a page-only address never leaves.
+// Downloads, new windows and print dialogs all draw on the one allowance a click gives.
 TEST_F(NavigationTest, OneClickGivesOneOfDownloadNewWindowOrPrintAndRefusalsAreReported)
 {
     auto& page = webView("HTMLViewer1");
@@ -110,8 +108,7 @@ TEST_F(NavigationTest, OneClickGivesOneOfDownloadNewWindowOrPrintAndRefusalsAreR
     EXPECT_EQ(webView("HTMLViewer2").cancelled, (std::vector<std::string> { "http://x.test/clicked.pdf" }));
 }
 
-// A click is the page's to answer while the page is shown: the page a link
-// leads to, or a site button's, gets nothing from it.
+// A click belongs to the page it was made in.
 TEST_F(NavigationTest, AClickInAPageGrantsNothingOnceThePageIsLeft)
 {
     auto& page = webView("HTMLViewer1");

@@ -19,8 +19,7 @@ TEST(PageAddress, ScriptIsJudgedByItsSchemeAsTheEngineReadsIt)
         EXPECT_FALSE(os::IsScriptAddress(address)) << testing::PrintToString(address);
 }
 
-// Each address with the answer of each question: is it script, does it live
-// only in the page, may it go to the desktop's browser.
+// An address with its answers: is it script, does it live only in the page, may it go to the browser.
 struct Judged {
     std::string address;
     bool script, pageOnly, web;

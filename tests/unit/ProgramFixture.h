@@ -31,8 +31,7 @@ struct WindowSnapshot {
     std::map<std::string, platform::Rect, std::less<>> controls;
 };
 
-// Runs the program's start-up on the headless backend, without the event
-// loop, so a test can act as the user and look at what the program did.
+// The program's start-up on the headless backend, without the event loop: a test acts as the user.
 class ProgramTest : public ::testing::Test {
 protected:
     void SetUp() override

@@ -23,8 +23,7 @@ TEST(PropertyBlockTest, EncodesEachTypeAsTheReaderExpects)
     EXPECT_EQ(kWindow1Block.bytes().substr(0, 14), "Placement " + Bytes({ 0, 0, 0, 0 }));
 }
 
-// Every designed block is read to its exact end at each start-up: a reader
-// that took a byte too many or too few would raise there.
+// Every start-up reads each designed block to its exact end, so a reader off by a byte raises there.
 using MassPropertySetterTest = testing_support::StartedProgramTest;
 
 // Keys match whatever their letter case; strings arrive whole, integers most significant byte first.

@@ -100,8 +100,7 @@ TEST_F(TextFilesTest, StagedFilesTakeTheirPlacesAtCommitAndUncommittedOnesLeaveN
     EXPECT_EQ(home.entryCount(), 1);
 }
 
-// A file nobody could read back would lose what it keeps, so its owner can
-// always read and write the new one; the other bits stay as they were.
+// A file its owner could not read back would lose what it keeps.
 TEST_F(TextFilesTest, AReplacedFileKeepsItsModeExceptThatItsOwnerCanReadAndWriteIt)
 {
     const auto path = home.path() / "value.txt";
@@ -125,8 +124,7 @@ TEST_F(TextFilesTest, AReplacedFileKeepsItsModeExceptThatItsOwnerCanReadAndWrite
     EXPECT_EQ(home.read("value.txt"), "new");
 }
 
-// Two processes replacing the same four files at once, as two copies of the program closing together: whenever the
-// folder is free, the four files hold one commit's values, and neither process loses a staged file to the other.
+// As two copies of the program closing together.
 TEST_F(TextFilesTest, TwoProcessesCommittingAtOnceLeaveOneCommitsFilesWhole)
 {
     constexpr int kRounds = 100;

@@ -34,8 +34,7 @@ protected:
     const fs::path root = temporary.path();
 };
 
-// A variable naming no usable folder is dropped with one line each, an empty one without a word. A usable one stays, as
-// does a missing one that can be made, but not the runtime folder, which must exist; neither is made here.
+// The runtime folder must exist; the others may be made later, so none is made here.
 TEST_F(XdgFoldersTest, AVariableNamingNoUsableFolderIsDroppedWithOneLineEach)
 {
     using Setting = std::tuple<const char*, std::optional<fs::path>, bool>; // variable, value, kept
@@ -62,8 +61,7 @@ TEST_F(XdgFoldersTest, AVariableNamingNoUsableFolderIsDroppedWithOneLineEach)
     EXPECT_FALSE(fs::exists(root / "new-runtime"));
 }
 
-// Whether a folder is there must be known, not guessed: a symlink loop or a
-// name too long can't be looked through, and a long value is quoted short.
+// Whether a folder is there must be known, not guessed.
 TEST_F(XdgFoldersTest, AFolderThatCantBeLookedAtIsUnusableAndALongValueIsQuotedShort)
 {
     fs::create_directory_symlink("loop", root / "loop");
@@ -82,7 +80,6 @@ TEST_F(XdgFoldersTest, AFolderThatCantBeLookedAtIsUnusableAndALongValueIsQuotedS
     EXPECT_EQ(report.find(tooLong), std::string::npos) << report;
 }
 
-// A folder that can't be searched hides whether the one below it is there.
 // Root searches any folder, so the check runs as an ordinary user.
 TEST_F(XdgFoldersTest, AFolderBelowOneThatCantBeSearchedIsUnusable)
 {
@@ -111,8 +108,7 @@ TEST_F(XdgFoldersTest, AFolderBelowOneThatCantBeSearchedIsUnusable)
     }
 }
 
-// The home stays where it holds what the engine needs, or where a good XDG folder stands in for what it can't hold; the
-// rest goes to a run folder of its own, said in one line. A home that is a file goes whatever is set.
+// The engine needs a writable data and cache folder; a run folder stands in where neither home nor XDG gives one.
 TEST_F(XdgFoldersTest, WhatTheHomeCantHoldGoesToAFolderThatGoesWithTheRun)
 {
     for (const char* home : { "dot-local", "dot-cache" })

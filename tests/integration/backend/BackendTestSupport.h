@@ -19,24 +19,21 @@ void useTestEnvironment();
 // The one GTK platform of this test program, brought up on first use.
 platform::Platform& sharedPlatform();
 
-// Runs the platform's event loop until something quits it, or a watchdog does
-// after `limit` (then false), so a hung loop fails instead of hanging the suite.
+// Runs the platform's loop until quit, or a watchdog quits it after `limit` (then false), so a hung loop fails.
 bool runLoop(std::chrono::seconds limit = std::chrono::seconds(20));
 
 // Runs the event loop until `done` holds, failing the test if it never does.
 bool runUntil(
     const std::function<bool()>& done, std::string_view what, std::chrono::seconds limit = std::chrono::seconds(20));
 
-// Runs `work` once from a GLib source of its own, not as posted work: after
-// `delay`, or when idle. The id removes it before it runs.
+// Runs `work` once from a GLib source of its own, not as posted work: after `delay`, or when idle.
 guint runSoon(std::function<void()> work, std::chrono::milliseconds delay = {}, int priority = G_PRIORITY_DEFAULT);
 
 // The toplevel with this title, and its controls' widgets: the children of its layout, in the order they were made.
 GtkWindow* findWindow(std::string_view title);
 std::vector<GtkWidget*> controlWidgets(GtkWindow* window);
 
-// A click at a point of a mapped widget's window, and a key pressed and released in a widget given the focus, as the X
-// server delivers them. GDK takes two clicks at one place for a double click.
+// A click in a mapped widget, and a key pressed in one given the focus, as the X server delivers them.
 void click(GtkWidget* widget, int x, int y);
 void pressKey(GtkWidget* widget, guint keyval);
 

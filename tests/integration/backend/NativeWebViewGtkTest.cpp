@@ -66,8 +66,7 @@ protected:
 
 } // namespace
 
-// A click or a key press is a user action, reported once with the new window it asked for; the view keeps its page and
-// loads nothing for it. A page that asks as it loads, with no click, gets nothing.
+// Only the user may open windows: a page that asks as it loads gets nothing.
 TEST_F(NativeWebViewGtkTest, ANewWindowIsAskedForOnceOnAClickOrAKeyAndNeverAsAPageLoads)
 {
     auto view = createView();
@@ -99,8 +98,7 @@ TEST_F(NativeWebViewGtkTest, ANewWindowIsAskedForOnceOnAClickOrAKeyAndNeverAsAPa
     EXPECT_FALSE(server.wasRequested("/popup"));
 }
 
-// A click on a link is spent once its page is gone: the page it leads to downloads as it loads, after the client heard
-// that the clicked one was left. A load the view is asked for leaves the page at once, and again as it shows.
+// The client must hear that a page was left before the next page can spend the click made in it.
 TEST_F(NativeWebViewGtkTest, AFollowedLinkOrALoadLeavesThePageBeforeTheNextOneActs)
 {
     auto view = createView();
@@ -114,8 +112,7 @@ TEST_F(NativeWebViewGtkTest, AFollowedLinkOrALoadLeavesThePageBeforeTheNextOneAc
         (std::vector<std::string> { "page left", "page left", "user acted", "page left", "download" }));
 }
 
-// A load the view was asked for that the server answers with a download shows no page and is over: the page it would
-// have left keeps its dialogs, which only a pending load of the user's closes at once.
+// A download shows no page, so the page it would have left keeps its dialogs.
 TEST_F(NativeWebViewGtkTest, ALoadAnsweredWithADownloadLeavesThePageItsDialogs)
 {
     auto view = createView();

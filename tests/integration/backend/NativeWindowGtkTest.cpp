@@ -101,8 +101,7 @@ TEST(NativeWindowGtk, PassesInputToItsClientsAndItsControlsOutliveIt)
     EXPECT_FALSE(view->canGoBack());
 }
 
-// A modal dialog run from an idle with a loop of its own, as the engine runs its print dialog, and a close request made
-// while that loop runs: from the window manager (which GTK drops under the dialog's grab) or as an end signal makes it.
+// As the engine runs its print dialog; GTK drops the window manager's close under the dialog's grab.
 TEST(NativeWindowGtk, ACloseCancelsAModalDialogAndGoesOnOnceItHasReturned)
 {
     for (bool fromWindowManager : { true, false }) {

@@ -41,9 +41,7 @@ TEST(PlatformGtk, AWebProcessMayUseAQuarterOfTheMemoryUpTo3GiB)
         EXPECT_EQ(platform::gtk::WebProcessMemoryLimitMiB(total), limit) << total;
 }
 
-// The platform's watch takes SIGTERM first; fresh ones take the others first. A signal that comes again ends the
-// process: here it would end the test, so each is raised once, the others during the close they asked for, which they
-// leave alone.
+// A second signal would end the test process, so each is raised only during the close another asked for.
 TEST(PlatformGtk, AnEndSignalClosesEveryWindowOnceAndEndsTheProcessTheSecondTime)
 {
     const auto handled = [](int signal) {
@@ -79,8 +77,7 @@ TEST(PlatformGtk, AnEndSignalClosesEveryWindowOnceAndEndsTheProcessTheSecondTime
     }
 }
 
-// An unusable XDG folder is dropped before the engine's folders are provided, so that a run folder stands in for a
-// cache the home can't hold either. The platform starts once a process, so the start-up runs in a fresh one.
+// The platform starts once a process, so the start-up runs in a fresh one.
 TEST(PlatformGtk, StartUpDropsUnusableXdgFoldersBeforeItProvidesTheEnginesOwn)
 {
     if (const char* runFolders = std::getenv("QUILLMERE_TEST_RUN_FOLDERS")) {

@@ -17,8 +17,7 @@
 
 namespace {
 
-// A stand-in `bwrap` that notes its process id in `folder / "pid"` and exits
-// with a given status (or none at all), alone on PATH while this lives.
+// A stand-in `bwrap` alone on PATH that notes its pid in `folder / "pid"` and exits with `exitStatus` (none: absent).
 struct FakeBubblewrap {
     explicit FakeBubblewrap(std::optional<int> exitStatus)
     {
