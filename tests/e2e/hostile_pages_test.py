@@ -89,6 +89,19 @@ def check_pages(binary, env, root, recorder, browser_log, checks):
         checks.check(status == 0, f"the browser still closes normally (got {status})")
 
 
+def check_symlink_loops(binary, env, root, recorder, checks):
+    """An XDG folder below a symlink loop can't be looked at: it is reported and passed over, never handed on."""
+    loop = os.path.join(root, "loop")
+    os.symlink("loop", loop)
+    for variable in ("XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME"):
+        session_env = dict(env, **{variable: os.path.join(loop, "x")})
+        with harness.Session(binary, session_env, os.path.join(root, f"loop-{variable}.log"), recorder) as session:
+            status = session.close()
+            checks.check(session.page_shown and status == 0 and session.errors().count(variable) == 1,
+                         f"with {variable} below a symlink loop the browser shows its page, closes normally and "
+                         f"reports it in one line (status {status}, page {session.page_shown})")
+
+
 def check_read_only_home(binary, env, root, checks):
     """A home it can't write in, and no XDG_CONFIG_HOME: the place can't be kept."""
     run_folders = os.path.join(root, "run-folders")
@@ -139,6 +152,7 @@ def check_no_display(binary, env, checks):
 def drive(binary, root, checks):
     with harness.served_display(root, HOSTILE_STRIPS) as (env, _, browser_log, recorder):
         check_pages(binary, env, root, recorder, browser_log, checks)
+        check_symlink_loops(binary, env, root, recorder, checks)
         check_read_only_home(binary, env, root, checks)
         check_launch_environment(binary, env, root, recorder, browser_log, checks)
         check_no_display(binary, env, checks)
