@@ -9,16 +9,9 @@ namespace {
 
 rt::ClassRecord* App_ctbl = nullptr;
 
-// A subclass's record keeps room for its parent's members ahead of its own.
-// Application counts 48 member records, 28 of them property accessors (19
-// getters and 9 setters) that take one more place each, and 19 properties.
-// This class library describes none of them by member record, so those places
-// stay empty; App adds no members of its own.
-constexpr int kApplicationMemberRecords = 48;
-constexpr int kApplicationPropertyAccessors = 28;
+// App adds no members of its own to the places kept for Application's.
 constexpr int kOwnMembers = 0;
-constexpr int kMemberPlaces = kApplicationMemberRecords + kApplicationPropertyAccessors + kOwnMembers;
-constexpr int kApplicationPropertyCount = 19;
+constexpr int kMemberPlaces = cl::Application::kInheritedMemberPlaces + kOwnMembers;
 
 } // namespace
 
@@ -39,7 +32,7 @@ void App_ctblinit()
     //    property accessors, and no members, events or properties of its own.
     auto& application = cl::Application::Lookup();
     auto& record = rt::RuntimeNewClass(
-        &application, kMemberPlaces, 0, cl::Application::kEventCount, 0, kApplicationPropertyCount, 0);
+        &application, kMemberPlaces, 0, cl::Application::kEventCount, 0, cl::Application::kInheritedPropertyCount, 0);
     App_ctbl = &record;
 
     // 3. Its name and size.

@@ -29,9 +29,10 @@ void Event_Close(cl::Window& self)
     // 2. The four new files, each written whole beside the one it replaces
     //    (which clears away what an interrupted close left of it); one that
     //    can't be written is reported and the others still are.
+    const rt::RefPtr<cl::FolderItem> preferences = cl::SpecialFolder::Preferences();
     cl::StagedReplacements newFiles;
     for (std::size_t i = 0; i < kGeometryFiles.size(); ++i)
-        WriteGeometryFile(self, kGeometryFiles[i].suffix, values[i], newFiles);
+        WriteGeometryFile(self, preferences, kGeometryFiles[i].suffix, values[i], newFiles);
 
     // 3. Only once the last is written do they take the old files' places, one
     //    after another, so a close cut short almost never mixes old and new.

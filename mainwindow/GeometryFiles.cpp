@@ -22,6 +22,17 @@ namespace mainwindow {
 
 namespace {
 
+// The geometry file of that suffix: the preferences folder's child named by
+// the prefix that `TextField1` holds. Nil when there is no folder to hold it.
+rt::RefPtr<cl::FolderItem> GeometryFileItem(
+    cl::Window& self, const rt::RefPtr<cl::FolderItem>& preferences, const char* suffix)
+{
+    if (!preferences)
+        return nullptr;
+    const rt::String prefix = ControlNamed<cl::TextField>(self, "TextField1")->Text();
+    return preferences->Child(rt::RuntimeAddString(prefix, suffix));
+}
+
 // The value a geometry file holds, or nothing when the file is missing, is no
 // regular file, can't be read or holds no value.
 std::optional<std::int32_t> ReadGeometryFile(cl::FolderItem& file)
@@ -66,15 +77,6 @@ bool FitsTheScreens(const SavedGeometry& saved)
 
 } // namespace
 
-rt::RefPtr<cl::FolderItem> GeometryFileItem(cl::Window& self, const char* suffix)
-{
-    rt::RefPtr<cl::FolderItem> folder = cl::SpecialFolder::Preferences();
-    if (!folder)
-        return nullptr;
-    const rt::String prefix = ControlNamed<cl::TextField>(self, "TextField1")->Text();
-    return folder->Child(rt::RuntimeAddString(prefix, suffix));
-}
-
 std::optional<std::int32_t> GeometryValueOfText(const rt::String& text)
 {
     if (text.view().size() > kGeometryFileMaxLength)
@@ -88,13 +90,11 @@ std::optional<std::int32_t> GeometryValueOfText(const rt::String& text)
 
 std::optional<SavedGeometry> ReadSavedGeometry(cl::Window& self)
 {
-    rt::RefPtr<cl::FolderItem> topFile = GeometryFileItem(self, kGeometryFiles[0].suffix);
-    if (!topFile || !topFile->Exists())
-        return std::nullopt;
+    const rt::RefPtr<cl::FolderItem> preferences = cl::SpecialFolder::Preferences();
     std::array<std::optional<std::int32_t>, kGeometryFiles.size()> values;
     for (std::size_t i = 0; i < kGeometryFiles.size(); ++i) {
-        // The top file is the one just found; the others are looked up as read.
-        rt::RefPtr<cl::FolderItem> file = i == 0 ? topFile : GeometryFileItem(self, kGeometryFiles[i].suffix);
+        // A missing top file, read first, says there is no saved geometry.
+        rt::RefPtr<cl::FolderItem> file = GeometryFileItem(self, preferences, kGeometryFiles[i].suffix);
         if (file)
             values[i] = ReadGeometryFile(*file);
         if (!values[i])
@@ -129,11 +129,12 @@ void ReportUnsaved(const std::filesystem::path& file, int error)
 
 } // namespace
 
-void WriteGeometryFile(cl::Window& self, const char* suffix, std::int32_t value, cl::StagedReplacements& newFiles)
+void WriteGeometryFile(cl::Window& self, const rt::RefPtr<cl::FolderItem>& preferences, const char* suffix,
+    std::int32_t value, cl::StagedReplacements& newFiles)
 {
     rt::RefPtr<cl::FolderItem> item;
     try {
-        item = GeometryFileItem(self, suffix);
+        item = GeometryFileItem(self, preferences, suffix);
     } catch (const rt::RaisedException& raised) {
         ReportUnsaved(suffix, raised.what());
         return;

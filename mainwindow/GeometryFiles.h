@@ -32,10 +32,6 @@ inline constexpr std::array<GeometryFile, 4> kGeometryFiles { {
 // by the program and is not worth reading.
 inline constexpr std::size_t kGeometryFileMaxLength = 256;
 
-// The geometry file of that suffix: the preferences folder's child named by
-// the prefix that `TextField1` holds. Nil when there is no folder to hold it.
-rt::RefPtr<cl::FolderItem> GeometryFileItem(cl::Window& self, const char* suffix);
-
 // The value of a geometry file's whole text: one finite number, with nothing
 // but blanks, tabs and line ends around it, in at most kGeometryFileMaxLength
 // bytes, taken by CDbl and converted to an integer. Nothing for other text.
@@ -52,9 +48,12 @@ struct SavedGeometry {
 std::optional<SavedGeometry> ReadSavedGeometry(cl::Window& self);
 
 // Writes the value's decimal text, with no line end, as the whole of a new
-// file that takes the geometry file's place when `newFiles` are put in place.
-// A file that can't be written is reported on standard error and skipped.
-void WriteGeometryFile(cl::Window& self, const char* suffix, std::int32_t value, cl::StagedReplacements& newFiles);
+// file that takes the geometry file's place in `preferences` (the folder
+// SpecialFolder::Preferences gave, nil when there is none) when `newFiles` are
+// put in place. A file that can't be written is reported on standard error
+// and skipped.
+void WriteGeometryFile(cl::Window& self, const rt::RefPtr<cl::FolderItem>& preferences, const char* suffix,
+    std::int32_t value, cl::StagedReplacements& newFiles);
 
 // Puts the written geometry files in place, one after another; one that
 // can't be is reported on standard error.

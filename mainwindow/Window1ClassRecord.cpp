@@ -13,15 +13,8 @@ namespace {
 
 rt::ClassRecord* Window1_ctbl = nullptr;
 
-// A subclass's record keeps room for its parent's members ahead of its own.
-// Window counts 130 member records, 72 of them property accessors that take
-// one more place each, and 47 properties. This class library describes none
-// of them by member record, so those places stay empty; the class's own
-// members follow them.
-constexpr std::size_t kWindowMemberRecords = 130;
-constexpr std::size_t kWindowPropertyAccessors = 72;
-constexpr std::size_t kFirstOwnMember = kWindowMemberRecords + kWindowPropertyAccessors;
-constexpr int kWindowPropertyCount = 47;
+// The class's own members follow the places kept for Window's.
+constexpr std::size_t kFirstOwnMember = cl::Window::kInheritedMemberPlaces;
 
 // Introspection signatures of the class's own members.
 using WindowMethod = void (*)(cl::Window&);
@@ -110,7 +103,8 @@ void Window1_ctblinit()
 
     // 2. A subclass of Window.
     auto& window = cl::Window::Lookup();
-    auto& record = rt::RuntimeNewClass(&window, kMemberPlaces, 0, cl::Window::kEventCount, 0, kWindowPropertyCount, 1);
+    auto& record = rt::RuntimeNewClass(
+        &window, kMemberPlaces, 0, cl::Window::kEventCount, 0, cl::Window::kInheritedPropertyCount, 1);
     Window1_ctbl = &record;
 
     // 3. Name, kind and size.

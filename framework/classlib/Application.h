@@ -18,6 +18,13 @@ public:
 
     static constexpr int kOperationCount = 17;
     static constexpr int kEventCount = 10;
+    // A subclass's record keeps room for Application's members ahead of its
+    // own: 48 member records, 28 of them property accessors (19 getters and 9
+    // setters) that take one more place each. This class library describes
+    // none of them by member record, so those places stay empty. It counts
+    // Application's 19 properties too.
+    static constexpr int kInheritedMemberPlaces = 48 + 28;
+    static constexpr int kInheritedPropertyCount = 19;
 
     // The application's operations, as its class's operation table holds them.
     static void DoEvents(Application&, std::int32_t milliseconds);

@@ -7,11 +7,10 @@ namespace cl {
 rt::RefPtr<TextOutputStream> StagedReplacements::CreateTextFile(FolderItem& item)
 {
     const std::filesystem::path folder = item.path().parent_path();
-    if (!m_lockTried) {
-        m_lockTried = true;
+    if (!m_lockedFolder) {
+        m_lockedFolder = folder;
         int ignored = 0;
         m_lock = os::FolderLock::Take(folder, ignored);
-        m_lockedFolder = folder;
     }
     // Only under the lock is every new file found there one whose process
     // died; without it (a folder that can't be opened for reading, a holder
@@ -36,7 +35,7 @@ std::vector<StagedReplacements::Failure> StagedReplacements::Commit()
     }
     m_streams.clear();
     m_lock.reset();
-    m_lockTried = false;
+    m_lockedFolder.reset();
     return failures;
 }
 

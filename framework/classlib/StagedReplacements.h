@@ -51,8 +51,8 @@ private:
     // Declared first, so it is released only after the files not committed
     // are removed.
     std::optional<os::FolderLock> m_lock;
-    std::filesystem::path m_lockedFolder;
-    bool m_lockTried = false;
+    // The folder of the first file staged, whose lock was tried for.
+    std::optional<std::filesystem::path> m_lockedFolder;
     std::vector<rt::Ref<TextOutputStream>> m_streams;
 };
 

@@ -94,23 +94,22 @@ TextOutputStream::~TextOutputStream()
 rt::RefPtr<TextOutputStream> TextOutputStream::CreateReplacing(
     const std::filesystem::path& target, Placement placement, std::int32_t& error)
 {
-    std::error_code ignored;
-    if (std::filesystem::is_directory(target, ignored)) {
+    // A new file gets the usual permissions; a replaced one keeps its own,
+    // except that its owner can always read and write it: a file the program
+    // can't read back would lose what it keeps.
+    struct stat existing { };
+    const bool replacing = ::stat(target.c_str(), &existing) == 0;
+    if (replacing && S_ISDIR(existing.st_mode)) {
         error = EISDIR;
         return nullptr;
     }
+    const mode_t mode = replacing ? ((existing.st_mode & 07777) | S_IRUSR | S_IWUSR) : 0644;
     std::string pattern = (target.parent_path() / (TemporaryNamePrefix(target) + std::string(kUniqueTail))).string();
     const int descriptor = ::mkostemp(pattern.data(), O_CLOEXEC);
     if (descriptor < 0) {
         error = errno;
         return nullptr;
     }
-    // A new file gets the usual permissions; a replaced one keeps its own,
-    // except that its owner can always read and write it: a file the program
-    // can't read back would lose what it keeps.
-    struct stat existing { };
-    const mode_t mode
-        = ::stat(target.c_str(), &existing) == 0 ? ((existing.st_mode & 07777) | S_IRUSR | S_IWUSR) : 0644;
     ::fchmod(descriptor, mode);
     error = 0;
     return rt::makeRef<TextOutputStream>(Lookup(), target, std::filesystem::path(pattern), descriptor, placement);

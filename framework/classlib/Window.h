@@ -29,6 +29,12 @@ public:
 
     static constexpr int kOperationCount = 50;
     static constexpr int kInstanceSize = 200;
+    // A subclass's record keeps room for Window's members ahead of its own:
+    // 130 member records, 72 of them property accessors that take one more
+    // place each. This class library describes none of them by member record,
+    // so those places stay empty. It counts Window's 47 properties too.
+    static constexpr int kInheritedMemberPlaces = 130 + 72;
+    static constexpr int kInheritedPropertyCount = 47;
 
     // Operation slots the framework itself calls through. Window.cpp checks
     // each against the routine its name promises.
