@@ -234,6 +234,18 @@ TEST_F(WindowGeometryTest, ClosingWritesTheFourFilesThenRenamesEachAndTheNextOpe
     EXPECT_EQ(snapshot().window, (platform::Rect { -30, 120, 800, 600 }));
 }
 
+// From the default place: a move of the left alone, then of the top alone.
+TEST_F(WindowGeometryTest, AMoveAlongOneAxisAloneIsSaved)
+{
+    for (auto [left, top, saved] : { std::tuple { 300, 100, "100 300 700 1020" }, { 300, 250, "250 300 700 1020" } }) {
+        startProgram();
+        nativeWindow().userMove(left, top);
+        EXPECT_EQ(closeReporting(), "");
+        EXPECT_EQ(savedValues(), saved);
+        stopProgram();
+    }
+}
+
 TEST_F(WindowGeometryTest, ASignalToEndClosesTheWindowAsTheUserWouldAndSavesItsPlace)
 {
     saveGeometry({ "1", "2", "3", "4" });
