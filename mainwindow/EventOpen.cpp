@@ -30,26 +30,29 @@ void ApplySavedGeometry(const SavedGeometry& saved)
     RequireWindow1()->setWidth(saved.width);
 }
 
-// Half the screen's extent less half the window's, in doubles, converted once.
-std::int32_t Centred(std::int32_t screenExtent, std::int32_t windowExtent)
+// Where the window's edge goes along one of the screen's axes: the screen's
+// own edge, plus half the screen's extent less half the window's, in doubles,
+// converted once.
+std::int32_t CentredOn(std::int32_t screenEdge, std::int32_t screenExtent, std::int32_t windowExtent)
 {
     const double halfScreen = rt::RuntimeCvtSInt32ToReal64(screenExtent) / kCentringDivisor;
     const double halfWindow = rt::RuntimeCvtSInt32ToReal64(windowExtent) / kCentringDivisor;
-    return rt::RuntimeCvtReal64ToSInt32(halfScreen - halfWindow);
+    return Plus(screenEdge, rt::RuntimeCvtReal64ToSInt32(halfScreen - halfWindow));
 }
 
-// 1020 × 700, centred on the first screen's full size as the window really is.
-// On a screen smaller than the window, centring would put the title bar and
-// the toolbar above the screen or the left edge beyond it, out of the user's
-// reach: the top-left corner stays on the screen and the rest hangs over.
+// 1020 × 700, centred on the first screen's full size as the window really
+// is, wherever that screen lies among the others. On a screen smaller than
+// the window, centring would put the title bar and the toolbar above the
+// screen or the left edge beyond it, out of the user's reach: the top-left
+// corner stays on the screen and the rest hangs over.
 void ApplyDefaultGeometry(cl::Window& self)
 {
     RequireWindow1()->setWidth(kDefaultWidth);
     RequireWindow1()->setHeight(kDefaultHeight);
     const rt::RefPtr<cl::ScreenInfo> first = cl::Screen(0);
     const cl::ScreenInfo& screen = rt::RequireNonNil(first, "screen 0");
-    self.setLeft(std::max(Centred(screen.Width(), self.Width()), screen.Left()));
-    self.setTop(std::max(Centred(screen.Height(), self.Height()), screen.Top()));
+    self.setLeft(std::max(CentredOn(screen.Left(), screen.Width(), self.Width()), screen.Left()));
+    self.setTop(std::max(CentredOn(screen.Top(), screen.Height(), self.Height()), screen.Top()));
 }
 
 } // namespace

@@ -130,7 +130,7 @@ bool HTMLViewer::nativeWebViewShouldCancelLoad(std::string_view url)
 
 void HTMLViewer::nativeWebViewUserActed()
 {
-    m_userActionAllowance.userActed();
+    m_userActionAllowance.userActed(UserActionAllowance::Clock::now());
 }
 
 void HTMLViewer::nativeWebViewPageLeft()
@@ -146,7 +146,7 @@ void HTMLViewer::nativeWebViewNewWindowRequested(std::string_view url)
 {
     if (os::IsScriptAddress(url))
         return;
-    switch (m_userActionAllowance.take()) {
+    switch (m_userActionAllowance.take(UserActionAllowance::Clock::now())) {
     case UserActionAllowance::Answer::Granted:
         break;
     case UserActionAllowance::Answer::RefusedFirstOfBurst:
@@ -165,7 +165,7 @@ void HTMLViewer::nativeWebViewNewWindowRequested(std::string_view url)
 void HTMLViewer::nativeWebViewDownloadRequested(std::string_view url)
 {
     const bool pageOnly = os::IsPageOnlyAddress(url);
-    if (pageOnly || !m_userActionAllowance.takeQuietly()) {
+    if (pageOnly || !m_userActionAllowance.takeQuietly(UserActionAllowance::Clock::now())) {
         os::TellUser("a page's download of " + os::Quoted(url)
             + (pageOnly ? " was refused: it exists only in the page" : " was refused: the user did not ask for it"));
         return;
@@ -175,7 +175,7 @@ void HTMLViewer::nativeWebViewDownloadRequested(std::string_view url)
 
 bool HTMLViewer::nativeWebViewShouldPrint()
 {
-    return m_userActionAllowance.takeQuietly();
+    return m_userActionAllowance.takeQuietly(UserActionAllowance::Clock::now());
 }
 
 void HTMLViewer::loadInNewWindow(std::string_view url)

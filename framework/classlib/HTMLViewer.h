@@ -12,7 +12,8 @@ class FolderItem;
 // refuse a load), "NewWindow" (its handler names the viewer that gets the
 // page a new window was asked for, or a download the user asked for) and
 // "DocumentComplete". A page gets at most one new window, download or print
-// dialog for each click or key press the user made in it; it saves no file.
+// dialog for each click or key press the user made in it, asked for within
+// five seconds of it; it saves no file.
 class HTMLViewer final : public RectControl, private platform::NativeWebViewClient {
 public:
     explicit HTMLViewer(rt::ClassRecord& record) : RectControl(record) { }

@@ -1,15 +1,18 @@
 #!/usr/bin/env python3
 """End-to-end: closes killed half-way leave nothing behind once a later one has run; a signal to end closes the window
-as the user would, keeping its place and leaving no run folder behind. Uses browser_session_test.py's harness.
+as the user would, keeping its place and leaving no run folder behind, and the same signal again during a close that
+is stuck ends it at once. Uses browser_session_test.py's harness.
 
 Usage: geometry_files_test.py PATH_TO_QUILLMERE (exit status 77: no namespace)
 """
 
+import fcntl
 import os
 import pathlib
 import random
 import re
 import signal
+import subprocess
 import sys
 import time
 
@@ -40,6 +43,7 @@ def drive(binary, root, checks):
                      f"each holds a number ({values})")
 
         check_end_signals(binary, root, env, config, checks)
+        check_second_signal_during_stuck_close(binary, env, config, checks)
 
 
 def check_end_signals(binary, root, env, config, checks):
@@ -66,6 +70,36 @@ def check_end_signals(binary, root, env, config, checks):
         checks.check(saved == expected, f"after {sent.name} the four files hold the new place ({saved})")
     left = os.listdir(run_folders)
     checks.check(left == [], f"no run folder is left after a signal ({left})")
+
+
+def check_second_signal_during_stuck_close(binary, env, config, checks):
+    """The close waits up to 5 s for the preferences folder's lock, which the test holds; SIGTERM again meanwhile ends
+    the program at once, by the signal, before it has written anything of the window's new place."""
+    saved = {side: pathlib.Path(config, f"quillmere-{side}.txt").read_text() for side in SIDES}
+    folder = os.open(config, os.O_RDONLY | os.O_DIRECTORY)
+    try:
+        fcntl.flock(folder, fcntl.LOCK_EX)
+        with Session(binary, env) as session:
+            session.xdotool("windowmove", str(session.window), "150", "120")
+            session.wait_for_geometry((150, 120) + session.geometry()[2:])
+            time.sleep(0.5)  # the window's own report of it
+            session.process.send_signal(signal.SIGTERM)
+            time.sleep(1)
+            waiting = session.process.poll() is None
+            sent = time.monotonic()
+            try:
+                status = session.signal(signal.SIGTERM, timeout=10)
+            except subprocess.TimeoutExpired:
+                status = "still running"
+            took = time.monotonic() - sent
+    finally:
+        os.close(folder)
+    checks.check(waiting and status == -signal.SIGTERM and took < 2,
+                 f"a second SIGTERM while the close waits for the lock ends the program at once by the signal"
+                 f" (waiting {waiting}, status {status}, {took:.1f} s)")
+    now = {side: pathlib.Path(config, f"quillmere-{side}.txt").read_text() for side in SIDES}
+    partial = [name for name in os.listdir(config) if "quillmere-partial" in name]
+    checks.check(now == saved and not partial, f"and the four files are as they were, with no new file ({now}, {partial})")
 
 
 if __name__ == "__main__":

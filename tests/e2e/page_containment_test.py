@@ -33,6 +33,12 @@ CLICKED_LINK = (f"<a href='{harness.ATTACHMENTS}clicked.pdf' style='position:fix
                 "height:80px;display:block;background:#ccd'>download</a>")
 CLICK_TO_PRINT = ("<div onclick='print()' style='position:fixed;left:0;top:0;width:300px;height:80px;"
                   "background:#ccd'>print</div>")
+# The first click starts a download 10 s later, the second a print() 8 s later, which the page reports as it calls it.
+LATE_AFTER_CLICK = (
+    "<div id='late' style='position:fixed;left:0;top:0;width:300px;height:80px;background:#ccd'>later</div><script>"
+    "var clicks = 0; document.getElementById('late').onclick = function () { if (++clicks == 1)"
+    f" setTimeout(function () {{ location = '{harness.ATTACHMENTS}late.pdf'; }}, 10000); else setTimeout(function () {{"
+    " fetch('/printed', {cache: 'no-store'}); print(); }, 8000); };</script>")
 
 
 def files_under(folder):
@@ -106,6 +112,26 @@ def check_close_under_print_dialog(session_for, config, checks):
                      f" (status {status}, files {written})")
 
 
+def check_late_requests(session_for, recorder, browser_log, checks):
+    """What a click allows lapses: a download or a print() long after it is refused like any unasked one."""
+    handed_before = handed(browser_log)
+    with session_for(LATE_AFTER_CLICK, "late requests") as session:
+        session.click(*LINK)
+        refusal = f'download of "{ATTACHMENT}late.pdf"'
+        wait_until(lambda: refusal in session.errors(), 20)
+        lines = [line for line in session.errors().splitlines() if refusal in line]
+        checks.check(len(lines) == 1 and lines[0].endswith("was refused: the user did not ask for it")
+                     and handed(browser_log) == handed_before,
+                     f"a download 10 s after a click is refused in one line and reaches no browser ({lines})")
+
+        session.click(*LINK)
+        printed = wait_until(lambda: ("www.facebook.com", "/printed") in recorder.requests, 20)
+        shown = wait_until(lambda: len(session.visible_windows(".")) > 1, 3)
+        checks.check(printed and not shown, "a print() 8 s after a click shows no dialog"
+                     f" (called: {printed}, {len(session.visible_windows('.'))} visible)")
+        session.close()
+
+
 def check_runaway_script(session_for, recorder, checks):
     for script in ("for (;;) alert(1);", "for (;;) {}"):
         with session_for(after_load(script), script) as session:
@@ -127,6 +153,7 @@ def drive(binary, root, checks):
         check_downloads(session_for, env, root, browser_log, checks)
         check_print_loop(session_for, config, checks)
         check_close_under_print_dialog(session_for, config, checks)
+        check_late_requests(session_for, recorder, browser_log, checks)
         check_runaway_script(session_for, recorder, checks)
 
 

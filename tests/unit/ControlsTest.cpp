@@ -1,5 +1,8 @@
 #include "ProgramFixture.h"
 
+#include "support/CapturedStderr.h"
+
+#include <algorithm>
 #include <tuple>
 
 using ControlsTest = testing_support::StartedProgramTest;
@@ -41,6 +44,19 @@ TEST_F(ControlsTest, ElevenControlsInCreationOrderWithTheirDesignedProperties)
     auto& facebook = dynamic_cast<cl::BevelButton&>(*window->controlNamed("BevelButton2"));
     EXPECT_TRUE(facebook.BackColor() == (rt::Color { 0x00, 0x33, 0x66 }) && !facebook.HasBackColor());
     EXPECT_TRUE(facebook.CaptionAlign() == 3 && facebook.TextUnit() == cl::FontUnits::Default);
+}
+
+// Both viewers have a handler for each Edit-menu item, reached through the
+// window's routing; none takes the item, and none fails when called.
+TEST_F(ControlsTest, BothViewersLeaveTheEditMenuItemsUnhandled)
+{
+    testing_support::CapturedStderr captured;
+    for (const std::string item : { "EditClear", "EditCopy", "EditCut", "EditPaste", "EditSelectAll" }) {
+        milestones.clear();
+        EXPECT_FALSE(cl::Window::HandleMenuCommand(*mainWindow(), rt::String(item))) << item;
+        EXPECT_EQ(std::ranges::count(milestones, "menu handler " + item), 2) << item;
+    }
+    EXPECT_EQ(captured.text(), "");
 }
 
 } // namespace

@@ -13,7 +13,7 @@ protected:
     rt::ClassRecord& record() { return mainwindow::Window1_Lookup(); }
 };
 
-TEST_F(MainWindowClassTest, ClassRecordKeepsWindowsOperationsAsItsFirstSlots)
+TEST_F(MainWindowClassTest, ClassRecordKeepsWindowsOperationsAndAddsItsOwnSixteen)
 {
     EXPECT_EQ(record().name, "Window1.Window1");
     EXPECT_EQ(record().parent, &cl::Window::Lookup());
@@ -21,15 +21,26 @@ TEST_F(MainWindowClassTest, ClassRecordKeepsWindowsOperationsAsItsFirstSlots)
     ASSERT_EQ(record().vtable.size(), static_cast<std::size_t>(record().vtableCount));
     const auto& inherited = cl::Window::Lookup().vtable;
     EXPECT_TRUE(std::equal(inherited.begin(), inherited.end(), record().vtable.begin()));
+    // Its own sixteen after Window's fifty, where callers find them by number.
+    ASSERT_EQ(record().vtableCount, 66);
+    using namespace mainwindow;
+    for (auto [slot, routine] : { std::pair { 50, rt::Routine(&ApplyDesignedProperties) },
+             { 52, rt::Routine(&CreateControls0) }, { 53, rt::Routine(&HTMLViewer2_CancelLoad) },
+             { 60, rt::Routine(&BevelButton7_Action) }, { 61, rt::Routine(&HTMLViewer1_NewWindow) },
+             { 64, rt::Routine(&Event_Close) }, { 65, rt::Routine(&Event_Open) } })
+        EXPECT_EQ(record().vtable.at(slot), routine) << slot;
 }
 
 TEST_F(MainWindowClassTest, OwnMemberRecordsFillTheLastTwentySevenPlacesEachPublicAndCallable)
 {
     const auto& members = record().members;
     ASSERT_EQ(members.size(), 229u);
-    // The first and last own places, a control, and the one handler that answers.
-    for (auto [place, name, signature] : { std::tuple { 202, "Layout", "%%" }, { 205, "TextField1", "%o<TextField>%s" },
-             { 216, "HTMLViewer2_CancelLoad", "%b%s" }, { 228, "Event_Open", "%%" } }) {
+    for (auto [place, name, signature] : { std::tuple { 202, "Layout", "%%" }, { 204, "_CreateControls0", "%%" },
+             { 205, "TextField1", "%o<TextField>%s" }, { 206, "HTMLViewer2", "%o<HTMLViewer>%s" },
+             { 208, "BevelButton1", "%o<BevelButton>%s" }, { 215, "HTMLViewer1", "%o<HTMLViewer>%s" },
+             { 216, "HTMLViewer2_CancelLoad", "%b%s" }, { 223, "BevelButton7_Action", "%%" },
+             { 224, "HTMLViewer1_NewWindow", "%o<HTMLViewer>%" }, { 225, "HTMLViewer1_DocumentComplete", "%%s" },
+             { 228, "Event_Open", "%%" } }) {
         EXPECT_EQ(members[place].name, name) << place;
         EXPECT_EQ(members[place].signature, signature) << place;
     }

@@ -89,17 +89,32 @@ TEST_F(MainFunctionTest, ARunThatEndsEarlyIsReportedFailsAndIsStillFinalised)
     }
 }
 
-TEST_F(StartedProgramTest, FillsThePluginTableByNameWithNullWhereNobodyProvidesOne)
+TEST_F(StartedProgramTest, FillsThePluginTableByNameInIndexOrder)
 {
     ASSERT_NE(program::plugin_entrypoints, nullptr);
     const auto& table = *program::plugin_entrypoints;
-    // From the button, engine and history plug-ins; then names nobody provides.
-    for (auto [index, name, provided] : { std::tuple { 10, "BevelButton.Caption.Get", true },
-             { 29, "_HTMLViewerPlugin.LoadURL(url as String)", true }, { 40, "HTMLViewer.GoForwardExt", true },
-             { 0, "_", false }, { 25, "Placard.Value.Set", false }, { 28, "ImageWell.Image.Set", false } }) {
-        EXPECT_EQ(table[index].name, name) << index;
-        EXPECT_EQ(table[index].routine.isNull(), !provided) << name;
+    ASSERT_EQ(table.size(), 41u);
+    // Present: what the button, engine and history plug-ins provide. Absent:
+    // names nobody provides, which look up as null.
+    const std::map<int, const char*> present { { 10, "BevelButton.Caption.Get" }, { 11, "BevelButton.Caption.Set" },
+        { 24, "BevelButton.TextUnit.Set" }, { 29, "_HTMLViewerPlugin.LoadURL(url as String)" },
+        { 30, "_HTMLViewerPlugin.Cancel()" }, { 31, "_HTMLViewerPlugin.LoadPage( file as FolderItem )" },
+        { 32, "_HTMLViewerPlugin.LoadPage( source as String, baseFile as FolderItem )" },
+        { 33, "_HTMLViewerPlugin.IsAvailable() as Boolean" },
+        { 34, "_HTMLViewerPlugin.Print( showPrintDialog As Boolean = True )" },
+        { 35, "_HTMLViewerPlugin._CanGoBack() as Boolean" }, { 36, "_HTMLViewerPlugin._CanGoForward() as Boolean" },
+        { 37, "_HTMLViewerPlugin._GoForward()" }, { 38, "_HTMLViewerPlugin._GoBack()" }, { 39, "HTMLViewer.GoBackExt" },
+        { 40, "HTMLViewer.GoForwardExt" } };
+    const std::map<int, const char*> absent { { 0, "_" }, { 1, "BevelButton.DeleteAllRows" },
+        { 15, "BevelButton.Icon.Set" }, { 25, "Placard.Value.Set" }, { 26, "DisclosureTriangle.Value.Set" },
+        { 27, "DisclosureTriangle.AcceptFocus.Set" }, { 28, "ImageWell.Image.Set" } };
+    for (const auto& [entries, isNull] : { std::pair { &present, false }, { &absent, true } }) {
+        for (const auto& [index, name] : *entries) {
+            EXPECT_EQ(table[index].name, name) << index;
+            EXPECT_EQ(table[index].routine.isNull(), isNull) << name;
+        }
     }
+
     EXPECT_THROW((rt::CallPluginEntrypoint<void (*)(rt::Object&, bool)>("Placard.Value.Set", *mainWindow(), true)),
         rt::RaisedException);
 }

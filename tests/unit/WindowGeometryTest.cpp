@@ -65,6 +65,11 @@ TEST_F(WindowGeometryTest, SavedGeometryIsRestoredWhenItFitsTheScreensElseTheDef
         { {}, { 2, 0, 1020, 700 }, { { 0, 0, 1024, 600 } } },
         { {}, { 0, 0, 1020, 700 }, { { 0, 0, 800, 600 } } },
         { {}, { 100, 40, 1020, 700 }, { { 100, 40, 800, 600 }, { -1280, 0, 1280, 1024 } } },
+        // Wherever the first screen lies: centred on it, the corner kept on it.
+        { {}, { 1410, 500, 1020, 700 }, { { 1200, 400, 1440, 900 }, { 0, 0, 1200, 400 } } },
+        { {}, { 310, 150, 1020, 700 }, { { 100, 50, 1440, 900 } } },
+        { {}, { -1150, 162, 1020, 700 }, { { -1280, 0, 1280, 1024 }, { 0, 0, 1440, 900 } } },
+        { {}, { 1202, 400, 1020, 700 }, { { 1200, 400, 1024, 600 } } },
         { { "0", "0", "600", "800" }, { 0, 0, 800, 600 } },
         { { "\n150", "  \t80", "\r\n600\r\n", "   800 " }, { 80, 150, 800, 600 } },
         { { "0", "0", "1024", "2720" }, { 0, 0, 2720, 1024 }, twoScreens },
@@ -227,6 +232,18 @@ TEST_F(WindowGeometryTest, ClosingWritesTheFourFilesThenRenamesEachAndTheNextOpe
     stopProgram();
     startProgram();
     EXPECT_EQ(snapshot().window, (platform::Rect { -30, 120, 800, 600 }));
+}
+
+// From the default place: a move of the left alone, then of the top alone.
+TEST_F(WindowGeometryTest, AMoveAlongOneAxisAloneIsSaved)
+{
+    for (auto [left, top, saved] : { std::tuple { 300, 100, "100 300 700 1020" }, { 300, 250, "250 300 700 1020" } }) {
+        startProgram();
+        nativeWindow().userMove(left, top);
+        EXPECT_EQ(closeReporting(), "");
+        EXPECT_EQ(savedValues(), saved);
+        stopProgram();
+    }
 }
 
 TEST_F(WindowGeometryTest, ASignalToEndClosesTheWindowAsTheUserWouldAndSavesItsPlace)
