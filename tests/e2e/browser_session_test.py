@@ -21,6 +21,8 @@ import threading
 import time
 
 START_HOSTS = ["www.facebook.com", "twitter.com", "www.youtube.com", "www.tidewell.com", "www.quillmere.com"]
+# Each start page fills the view with a colour of its own, so a look at the screen tells which one shows.
+SITE_COLOURS = dict(zip(START_HOSTS, [(66, 103, 178), (29, 161, 242), (230, 33, 23), (20, 120, 90), (250, 200, 40)]))
 
 # Button centres in window coordinates; "?" keeps 46 pixels from the right edge.
 BUTTONS = {"back": (26, 17), "forward": (65, 17), "www.facebook.com": (128, 17), "twitter.com": (208, 17),
@@ -63,7 +65,9 @@ class Recorder:
 
 def start_page(host, body=""):
     """Tells the server each time the main view shows it."""
-    return (f"<!doctype html><html><head><title>{host}</title></head><body style='margin:0'>{body}<script>"
+    colour = "rgb({}, {}, {})".format(*SITE_COLOURS[host]) if host in SITE_COLOURS else "white"
+    return (f"<!doctype html><html><head><title>{host}</title></head>"
+            f"<body style='margin:0;height:100vh;background:{colour}'>{body}<script>"
             "addEventListener('pageshow', function () { fetch('/shown', {cache: 'no-store'}); });</script></body></html>")
 
 
@@ -124,6 +128,32 @@ def send_close_request(display_name, window_id):
     event = (ctypes.c_long * 24)(33, 0, 0, 0, window_id, atom(b"WM_PROTOCOLS"), 32, atom(b"WM_DELETE_WINDOW"))
     xlib.XSendEvent(display, ctypes.c_ulong(window_id), 0, ctypes.c_long(0), event)
     xlib.XCloseDisplay(display)  # flushes
+
+
+def window_colours(display_name, window_id, points):
+    """The colours (r, g, b) the window shows at `points`, in window coordinates, read off the X server."""
+    xlib = ctypes.CDLL(ctypes.util.find_library("X11"))
+    xlib.XOpenDisplay.restype = xlib.XGetImage.restype = ctypes.c_void_p
+    xlib.XGetImage.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_int, ctypes.c_uint,
+                               ctypes.c_uint, ctypes.c_ulong, ctypes.c_int]
+    xlib.XGetPixel.argtypes = [ctypes.c_void_p, ctypes.c_int, ctypes.c_int]
+    xlib.XGetPixel.restype = ctypes.c_ulong
+    xlib.XDestroyImage.argtypes = [ctypes.c_void_p]
+    display = ctypes.c_void_p(xlib.XOpenDisplay(display_name.encode()))
+    if not display.value:
+        raise RuntimeError("cannot open the test display")
+    try:
+        colours = []
+        for x, y in points:
+            image = xlib.XGetImage(display, window_id, x, y, 1, 1, 0xFFFFFFFF, 2)  # ZPixmap, on a 24-bit screen
+            if not image:
+                raise RuntimeError(f"cannot read the window at ({x}, {y})")
+            pixel = xlib.XGetPixel(image, 0, 0)
+            xlib.XDestroyImage(image)
+            colours.append(((pixel >> 16) & 255, (pixel >> 8) & 255, pixel & 255))
+        return colours
+    finally:
+        xlib.XCloseDisplay(display)
 
 
 def handed(browser_log, prefix=""):
@@ -189,6 +219,21 @@ class Session:
 
     def click(self, x, y):
         self.xdotool("mousemove", "--window", str(self.window), str(x), str(y), "click", "1")
+
+    def view_colours(self):
+        """The colours across the page view: a grid of points over all of it but a 3-pixel rim, where the focused
+        button's ring may reach. As the window opens, the view is 10 pixels narrower than it and ends 15 pixels
+        above its bottom edge."""
+        _, _, width, height = self.geometry()
+        left, top, right, bottom = 3, VIEW_TOP + 3, width - 10 - 4, height - 15 - 4
+        points = [(left + x * (right - left) // 6, top + y * (bottom - top) // 6) for x in range(7) for y in range(7)]
+        return set(window_colours(self.env["DISPLAY"], self.window, points))
+
+    def shows_site(self, host, timeout=10):
+        """Whether the view comes to be all `host`'s colour, clear of anything drawn over it. The pointer leaves the
+        window first, taking any tooltip with it."""
+        self.xdotool("mousemove", "0", "0")
+        return wait_until(lambda: self.view_colours() == {SITE_COLOURS[host]}, timeout)
 
     def visible_windows(self, name="^Quillmere$"):
         """This run's visible windows: a run that has just ended may still have

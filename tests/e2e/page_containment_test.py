@@ -31,6 +31,11 @@ DRIVE_BY = after_load(
     f"setTimeout(function () {{ location = '{harness.ATTACHMENTS}report.pdf'; }}, 1000);")
 CLICKED_LINK = (f"<a href='{harness.ATTACHMENTS}clicked.pdf' style='position:fixed;left:0;top:0;width:300px;"
                 "height:80px;display:block;background:#ccd'>download</a>")
+DRAFT = ("<textarea style='position:fixed;left:0;top:0;width:300px;height:80px'"
+         " onfocus='fetch(\"/focused\")'></textarea><script>"
+         "addEventListener('beforeunload', function (event) { event.preventDefault(); event.returnValue = ''; });"
+         "setInterval(function () { fetch('/draft?' + encodeURIComponent(document.querySelector('textarea').value)); },"
+         " 200);</script>")
 CLICK_TO_PRINT = ("<div onclick='print()' style='position:fixed;left:0;top:0;width:300px;height:80px;"
                   "background:#ccd'>print</div>")
 # The first click starts a download 10 s later, the second a print() 8 s later, which the page reports as it calls it.
@@ -129,16 +134,100 @@ def check_late_requests(session_for, recorder, browser_log, checks):
         shown = wait_until(lambda: len(session.visible_windows(".")) > 1, 3)
         checks.check(printed and not shown, "a print() 8 s after a click shows no dialog"
                      f" (called: {printed}, {len(session.visible_windows('.'))} visible)")
+
+
+def check_toolbar_under_print_dialog(session_for, config, checks):
+    """The print dialog holds the page, never the toolbar."""
+    forget_geometry(config)
+    with session_for(CLICK_TO_PRINT, "toolbar under print dialog") as session:
+        session.click(*LINK)
+        shown = wait_until(lambda: len(session.visible_windows(".")) == 2)
+        session.click(*harness.BUTTONS["twitter.com"])
+        # The button's tooltip may show by then: it is no dialog.
+        clear = session.shows_site("twitter.com") and wait_until(lambda: not session.visible_windows("^Print$"))
+        checks.check(shown and clear, "a click on a site button under the print dialog cancels it and shows the site"
+                     f" ({session.visible_windows('.')} visible)")
+        status = session.close()
+        checks.check(status == 0 and len(geometry_files(config)) == 4,
+                     f"and the window then closes normally (status {status})")
+
+
+def question_buttons(session):
+    """Where the engine's question over the view has "Stay on Page" and "Leave Page": the left and the right half of
+    its bottom row, found on the screen from the view's centre out to where the dimmed page begins."""
+    _, _, width, height = session.geometry()
+    right, bottom = width - 11, height - 16
+    centre = (right // 2, (harness.VIEW_TOP + bottom) // 2)
+
+    def colours(points):
+        return harness.window_colours(session.env["DISPLAY"], session.window, points)
+    dimmed = colours([(right - 5, bottom - 5)])[0]
+    below = colours([(centre[0], y) for y in range(centre[1], bottom)])
+    row = centre[1] + below.index(dimmed) - 8 if dimmed in below else centre[1]
+    across = colours([(x, row) for x in range(right)])
+    lit = [x for x, colour in enumerate(across) if colour != dimmed]
+    return ((lit[0] + centre[0]) // 2, row), ((centre[0] + lit[-1]) // 2, row)
+
+
+def check_draft_kept(session_for, recorder, checks):
+    """A page holding what the user typed asks, with the engine's own question, before the toolbar leaves it."""
+    def drafts_kept(since):
+        return wait_until(lambda: any(path == "/draft?half%20a%20post" for _, path in recorder.requests[since:]), 5)
+
+    def sites_requested():
+        return [host for host, path in recorder.requests if path == "/" and host != "www.facebook.com"]
+
+    def asking(session):
+        """Whether the engine's question dims the page, away from its text area."""
+        _, _, width, height = session.geometry()
+        corner = harness.window_colours(session.env["DISPLAY"], session.window, [(width - 20, height - 25)])
+        return corner != [harness.SITE_COLOURS["www.facebook.com"]]
+
+    with session_for(DRAFT, "draft") as session:
+        start = len(recorder.requests)
+        session.click(*LINK)
+        wait_until(lambda: any(path == "/focused" for _, path in recorder.requests[start:]), 5)
+        session.xdotool("type", "--delay", "20", "half a post")
+        checks.check(drafts_kept(start) and wait_until(lambda: not asking(session), 5),
+                     "the user types a draft into the page")
+        requested = sites_requested()
+        session.click(*harness.BUTTONS["twitter.com"])
+        asked = wait_until(lambda: asking(session), 5)
+        checks.check(asked and sites_requested() == requested,
+                     "a site button asks first whether to leave the page, and loads nothing yet")
+        # Longer than the engine takes to find a page that doesn't answer a load.
+        time.sleep(4)
+        session.click(*harness.BUTTONS["www.youtube.com"])
+        time.sleep(1)
+        checks.check(asking(session) and sites_requested() == requested,
+                     "while the question is up, another site button leaves it to be answered")
+        stay, _ = question_buttons(session)
+        session.click(*stay)
+        stayed = wait_until(lambda: not asking(session), 5)
+        since = len(recorder.requests)
+        checks.check(stayed and drafts_kept(since) and sites_requested() == requested,
+                     f"\"Stay on Page\" keeps the page and the draft in it ({recorder.requests[since:][-3:]})")
+        session.click(*harness.BUTTONS["twitter.com"])
+        asked = wait_until(lambda: asking(session), 5)
+        _, leave = question_buttons(session)
+        session.click(*leave)
+        checks.check(asked and session.shows_site("twitter.com"),
+                     "a second click asks again, and \"Leave Page\" shows the site")
         session.close()
 
 
 def check_runaway_script(session_for, recorder, checks):
-    for script in ("for (;;) alert(1);", "for (;;) {}"):
+    facebook = {harness.SITE_COLOURS["www.facebook.com"]}
+    for script in ("for (;;) alert(1);", "for (;;) confirm(1);", "for (;;) {}"):
         with session_for(after_load(script), script) as session:
             time.sleep(1)
+            if "(1)" in script:
+                checks.check(wait_until(lambda: session.view_colours() != facebook, 5),
+                             f"with {script} the page's dialog shows over it")
             started = time.monotonic()
             shown = recorder.shows_after(lambda: session.click(*harness.BUTTONS["twitter.com"]), "twitter.com", 15)
-            checks.check(shown, f"with {script} running a site button shows its site"
+            checks.check(shown and session.shows_site("twitter.com"),
+                         f"with {script} running a site button shows its site, clear of any dialog"
                          f" ({time.monotonic() - started:.1f} s)")
             status = session.close()
             checks.check(status == 0, f"and the window then closes normally (status {status})")
@@ -154,6 +243,8 @@ def drive(binary, root, checks):
         check_print_loop(session_for, config, checks)
         check_close_under_print_dialog(session_for, config, checks)
         check_late_requests(session_for, recorder, browser_log, checks)
+        check_toolbar_under_print_dialog(session_for, config, checks)
+        check_draft_kept(session_for, recorder, checks)
         check_runaway_script(session_for, recorder, checks)
 
 

@@ -57,6 +57,7 @@ NativeWebViewGtk::NativeWebViewGtk(GtkLayout* layout, WebKitWebContext* context,
     g_signal_connect(widget(), "script-dialog", G_CALLBACK(&NativeWebViewGtk::onScriptDialog), this);
     g_signal_connect(
         widget(), "notify::is-web-process-responsive", G_CALLBACK(&NativeWebViewGtk::onResponsiveChanged), this);
+    g_signal_connect(widget(), "web-process-terminated", G_CALLBACK(&NativeWebViewGtk::onProcessEnded), this);
     g_signal_connect(context, "download-started", G_CALLBACK(&NativeWebViewGtk::onDownloadStarted), this);
 }
 
@@ -134,17 +135,21 @@ void NativeWebViewGtk::goToHistoryItem(WebKitBackForwardListItem* item)
 
 // The user's navigation goes ahead of whatever the page is doing. Until it
 // is under way, a dialog the page opens is closed at once (a page in a loop
-// of alerts would otherwise answer each one with the next). A page whose
-// process is held in a dialog or doesn't answer never starts the load: that
-// process is ended, which closes its dialog, and the load goes to a fresh one,
-// as after a crash. The engine reports a process as not answering a few
-// seconds after a load it was sent went unanswered.
+// of alerts would otherwise answer each one with the next), but for the
+// question whether to leave it: that one is the user's, as a draft may hang
+// on it, and while it is up the user answers it before going anywhere else.
+// A page whose process is held in any other dialog or doesn't answer can't
+// ask and never starts the load: that process is ended, and the load goes to
+// a fresh one, as after a crash. The engine reports a process as not
+// answering a few seconds after a load it was sent went unanswered.
 void NativeWebViewGtk::navigateForUser(std::function<void()> navigate)
 {
+    if (m_pageDialog.isLeaveQuestion())
+        return;
     m_client.nativeWebViewPageLeft();
     m_userNavigation = std::move(navigate);
-    if (std::exchange(m_scriptDialogShown, false) || !webkit_web_view_get_is_web_process_responsive(view()))
-        webkit_web_view_terminate_web_process(view());
+    if (m_pageDialog.isUp() || !webkit_web_view_get_is_web_process_responsive(view()))
+        endPage();
     runUserNavigation();
 }
 
@@ -154,6 +159,12 @@ void NativeWebViewGtk::runUserNavigation()
 {
     const auto navigate = m_userNavigation;
     navigate();
+}
+
+void NativeWebViewGtk::endPage()
+{
+    webkit_web_view_terminate_web_process(view());
+    m_pageDialog.takeOff(); // had the engine not said the process ended
 }
 
 void NativeWebViewGtk::print(bool showDialog)
@@ -258,7 +269,6 @@ void NativeWebViewGtk::onLoadChanged(WebKitWebView* webView, WebKitLoadEvent eve
     if (event == WEBKIT_LOAD_COMMITTED) {
         auto& view = *static_cast<NativeWebViewGtk*>(self);
         view.m_userNavigation = nullptr;
-        view.m_scriptDialogShown = false; // the page that opened it is gone
         guardCallback("page left", [&] { view.m_client.nativeWebViewPageLeft(); });
     }
     if (event != WEBKIT_LOAD_FINISHED)
@@ -296,17 +306,22 @@ gboolean NativeWebViewGtk::onPrint(WebKitWebView*, WebKitPrintOperation* operati
 }
 
 // The engine shows the dialog and waits for the user, unless a navigation
-// the user asked for is pending: then it is answered at once, as "leave" for
-// a page asking whether to be left.
-gboolean NativeWebViewGtk::onScriptDialog(WebKitWebView*, WebKitScriptDialog* dialog, gpointer self)
+// the user asked for is pending: then the page's alert, confirm or prompt is
+// answered at once, as its Close or Cancel would. A question whether to leave
+// the page is the user's to answer, and the navigation waits on it: "Stay on
+// Page" keeps the page and whatever was typed in it.
+gboolean NativeWebViewGtk::onScriptDialog(WebKitWebView* webView, WebKitScriptDialog* dialog, gpointer self)
 {
     auto& view = *static_cast<NativeWebViewGtk*>(self);
-    if (!view.m_userNavigation) {
-        view.m_scriptDialogShown = true;
-        return FALSE;
-    }
-    if (webkit_script_dialog_get_dialog_type(dialog) == WEBKIT_SCRIPT_DIALOG_BEFORE_UNLOAD_CONFIRM)
-        webkit_script_dialog_confirm_set_confirmed(dialog, TRUE);
+    const bool leaveQuestion
+        = webkit_script_dialog_get_dialog_type(dialog) == WEBKIT_SCRIPT_DIALOG_BEFORE_UNLOAD_CONFIRM;
+    if (view.m_userNavigation && !leaveQuestion)
+        return TRUE;
+    // Whatever the answer, the load is no longer held by the page: on "Leave
+    // Page" the engine goes on with it, and on "Stay on Page" it is dropped.
+    if (leaveQuestion)
+        view.m_userNavigation = nullptr;
+    view.m_pageDialog.show(webView, dialog);
     return TRUE;
 }
 
@@ -315,9 +330,16 @@ void NativeWebViewGtk::onResponsiveChanged(WebKitWebView* webView, GParamSpec*, 
     auto& view = *static_cast<NativeWebViewGtk*>(self);
     if (!view.m_userNavigation || webkit_web_view_get_is_web_process_responsive(webView))
         return;
-    view.m_scriptDialogShown = false;
-    webkit_web_view_terminate_web_process(webView);
+    view.endPage();
     view.runUserNavigation();
+}
+
+// However the process ended (by the user's navigation, the memory limit or a
+// crash), no dialog of its page may stay over the next one, where it would
+// speak for another site.
+void NativeWebViewGtk::onProcessEnded(WebKitWebView*, WebKitWebProcessTerminationReason, gpointer self)
+{
+    static_cast<NativeWebViewGtk*>(self)->m_pageDialog.takeOff();
 }
 
 } // namespace platform::gtk

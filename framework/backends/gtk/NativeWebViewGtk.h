@@ -1,6 +1,7 @@
 #pragma once
 
 #include "NativeControlGtk.h"
+#include "PageDialogGtk.h"
 #include "platform/NativeWebView.h"
 
 #include <webkit2/webkit2.h>
@@ -39,6 +40,7 @@ private:
     static gboolean onPrint(WebKitWebView*, WebKitPrintOperation*, gpointer self);
     static gboolean onScriptDialog(WebKitWebView*, WebKitScriptDialog*, gpointer self);
     static void onResponsiveChanged(WebKitWebView*, GParamSpec*, gpointer self);
+    static void onProcessEnded(WebKitWebView*, WebKitWebProcessTerminationReason, gpointer self);
 
     bool decideNavigation(WebKitNavigationPolicyDecision* decision);
     bool decideNewWindow(WebKitNavigationPolicyDecision* decision);
@@ -46,11 +48,12 @@ private:
     void goToHistoryItem(WebKitBackForwardListItem* item);
     void navigateForUser(std::function<void()> navigate);
     void runUserNavigation();
+    void endPage();
 
     NativeWebViewClient& m_client;
     guint m_printDialogSource = 0;
     std::optional<std::pair<guint32, guint16>> m_lastKeyPress; // its time and key
-    bool m_scriptDialogShown = false; // by the page, and maybe still up
+    PageDialogGtk m_pageDialog;
     std::function<void()> m_userNavigation; // asked for and not yet under way
 };
 

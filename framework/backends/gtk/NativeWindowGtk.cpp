@@ -45,8 +45,8 @@ NativeWindowGtk::NativeWindowGtk(
 
 NativeWindowGtk::~NativeWindowGtk()
 {
-    if (m_closeAfterDialogs)
-        g_source_remove(m_closeAfterDialogs);
+    if (m_lookAfterDialogs)
+        g_source_remove(m_lookAfterDialogs);
     stopWatchingDialogs();
     g_signal_handlers_disconnect_by_data(m_window.get(), this);
     gtk_widget_destroy(m_window.get());
@@ -211,20 +211,40 @@ void NativeWindowGtk::reportGeometryChange()
 
 // A modal dialog runs a loop of its own from inside a callback that still
 // uses this window and its view (the engine's print dialog does), so the
-// window may not go while one is up. The request cancels the dialogs and is
-// passed on once they have gone, which is after their loops have returned.
+// window may not go, nor its view load, while one is up. The user's request
+// cancels the dialogs and goes on once they have gone, which is after their
+// loops have returned.
 void NativeWindowGtk::requestClose()
 {
-    if (!m_closingDialogs.empty())
-        return; // already on its way
-    const auto dialogs = modalDialogs();
-    if (dialogs.empty()) {
-        tellClientOfClose();
+    afterCancellingDialogs([this] { tellClientOfClose(); });
+}
+
+bool NativeWindowGtk::isHeldByItsDialog(GtkWidget* grab) const
+{
+    GtkWidget* holder = gtk_widget_get_toplevel(grab);
+    return std::ranges::any_of(modalDialogs(), [&](GtkDialog* dialog) { return GTK_WIDGET(dialog) == holder; });
+}
+
+void NativeWindowGtk::clickUnderDialog(GtkButton* button)
+{
+    // A close asked for first stands; so does a first click.
+    if (!m_afterDialogs)
+        afterCancellingDialogs(
+            [button = GObjectHandle<GtkButton>::refSink(button)] { gtk_button_clicked(button.get()); });
+}
+
+void NativeWindowGtk::afterCancellingDialogs(std::function<void()> request)
+{
+    const bool waiting = bool(m_afterDialogs);
+    m_afterDialogs = std::move(request);
+    if (waiting)
         return;
-    }
+    const auto dialogs = modalDialogs();
     watchDialogs(dialogs);
     for (GtkDialog* dialog : dialogs)
         gtk_dialog_response(dialog, GTK_RESPONSE_CANCEL);
+    if (dialogs.empty())
+        goOnOnceDialogsHaveGone(this);
 }
 
 // A dialog hides once its loop has returned; what ran the loop goes on until
@@ -232,20 +252,21 @@ void NativeWindowGtk::requestClose()
 void NativeWindowGtk::onDialogHidden(GtkWidget*, gpointer self)
 {
     auto& window = *static_cast<NativeWindowGtk*>(self);
-    if (!window.m_closeAfterDialogs)
-        window.m_closeAfterDialogs = g_idle_add(&NativeWindowGtk::closeOnceDialogsHaveGone, self);
+    if (!window.m_lookAfterDialogs)
+        window.m_lookAfterDialogs = g_idle_add(&NativeWindowGtk::goOnOnceDialogsHaveGone, self);
 }
 
-gboolean NativeWindowGtk::closeOnceDialogsHaveGone(gpointer self)
+gboolean NativeWindowGtk::goOnOnceDialogsHaveGone(gpointer self)
 {
     auto& window = *static_cast<NativeWindowGtk*>(self);
-    window.m_closeAfterDialogs = 0;
+    window.m_lookAfterDialogs = 0;
     if (const auto dialogs = window.modalDialogs(); !dialogs.empty()) {
         window.watchDialogs(dialogs); // looked at again as the next one goes
         return G_SOURCE_REMOVE;
     }
     window.stopWatchingDialogs();
-    window.tellClientOfClose();
+    // The request may end the window, so nothing of it is used after.
+    std::exchange(window.m_afterDialogs, nullptr)();
     return G_SOURCE_REMOVE;
 }
 
@@ -253,18 +274,18 @@ void NativeWindowGtk::watchDialogs(const std::vector<GtkDialog*>& dialogs)
 {
     for (GtkDialog* dialog : dialogs) {
         if (std::ranges::any_of(
-                m_closingDialogs, [&](const auto& watched) { return watched.get() == GTK_WIDGET(dialog); }))
+                m_cancelledDialogs, [&](const auto& watched) { return watched.get() == GTK_WIDGET(dialog); }))
             continue;
-        m_closingDialogs.push_back(GObjectHandle<GtkWidget>::refSink(GTK_WIDGET(dialog)));
+        m_cancelledDialogs.push_back(GObjectHandle<GtkWidget>::refSink(GTK_WIDGET(dialog)));
         g_signal_connect(dialog, "hide", G_CALLBACK(&NativeWindowGtk::onDialogHidden), this);
     }
 }
 
 void NativeWindowGtk::stopWatchingDialogs()
 {
-    for (const auto& dialog : m_closingDialogs)
+    for (const auto& dialog : m_cancelledDialogs)
         g_signal_handlers_disconnect_by_data(dialog.get(), this);
-    m_closingDialogs.clear();
+    m_cancelledDialogs.clear();
 }
 
 std::vector<GtkDialog*> NativeWindowGtk::modalDialogs() const

@@ -53,11 +53,23 @@ public:
     // cancelled first, and the owner hears of the request once it has gone.
     void requestClose();
 
+    // Whether `grab`, the widget that holds the input, is in a modal dialog
+    // of this window.
+    bool isHeldByItsDialog(GtkWidget* grab) const;
+
+    // A click on one of the window's buttons that a modal dialog of the
+    // window kept from it: the dialog is cancelled, and the button clicked
+    // once it has gone.
+    void clickUnderDialog(GtkButton* button);
+
+    bool isShownAs(GtkWidget* toplevel) const { return toplevel == m_window.get(); }
+
 private:
     static gboolean onConfigure(GtkWidget*, GdkEventConfigure*, gpointer self);
     static gboolean onDelete(GtkWidget*, GdkEvent*, gpointer self);
     static void onDialogHidden(GtkWidget*, gpointer self);
-    static gboolean closeOnceDialogsHaveGone(gpointer self);
+    static gboolean goOnOnceDialogsHaveGone(gpointer self);
+    void afterCancellingDialogs(std::function<void()> request);
     void watchDialogs(const std::vector<GtkDialog*>& dialogs);
     void stopWatchingDialogs();
     std::vector<GtkDialog*> modalDialogs() const;
@@ -76,8 +88,9 @@ private:
     GeometryReportFilter m_sizeReports;
     GeometryReportFilter m_positionReports;
     std::function<void(NativeWindowGtk*)> m_onDestroy;
-    std::vector<GObjectHandle<GtkWidget>> m_closingDialogs; // cancelled for a close, until all have gone
-    guint m_closeAfterDialogs = 0; // the look, once one has gone, whether all have
+    std::function<void()> m_afterDialogs; // the user's request, held until the dialogs have gone
+    std::vector<GObjectHandle<GtkWidget>> m_cancelledDialogs; // until all have gone
+    guint m_lookAfterDialogs = 0; // the look, once one has gone, whether all have
 };
 
 } // namespace platform::gtk

@@ -49,35 +49,10 @@ separator {
 }
 )css";
 
-// Under a modal dialog's input grab GTK drops a close request for any other
-// window. The window's own handler hears it all the same, so that no dialog,
-// the page's or the program's, can keep the user from closing the window.
-void DispatchEventKeepingCloses(GdkEvent* event, gpointer)
-{
-    GtkWidget* target = event->type == GDK_DELETE ? gtk_get_event_widget(event) : nullptr;
-    if (target && GTK_IS_WINDOW(target)) {
-        GtkWidget* grab = gtk_window_group_get_current_grab(gtk_window_get_group(GTK_WINDOW(target)));
-        if (grab && gtk_widget_get_toplevel(grab) != target) {
-            // Unheard, it is dropped as GTK would have dropped it.
-            const auto keep = GObjectHandle<GtkWidget>::refSink(target); // its handler may destroy it
-            gtk_widget_event(target, event);
-            return;
-        }
-    }
-    gtk_main_do_event(event);
-}
-
-void DispatchEventAsGtkDoes(GdkEvent* event, gpointer)
-{
-    gtk_main_do_event(event);
-}
-
 } // namespace
 
 PlatformGtk::~PlatformGtk()
 {
-    if (m_initialized)
-        gdk_event_handler_set(&DispatchEventAsGtkDoes, nullptr, nullptr);
     if (m_controlStyle)
         gtk_style_context_remove_provider_for_screen(
             gdk_screen_get_default(), GTK_STYLE_PROVIDER(m_controlStyle.get()));
@@ -110,7 +85,7 @@ void PlatformGtk::initialize()
         throw PlatformError(std::string("cannot load the control style: ") + error->message);
     gtk_style_context_add_provider_for_screen(
         gdk_screen_get_default(), GTK_STYLE_PROVIDER(m_controlStyle.get()), GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
-    gdk_event_handler_set(&DispatchEventKeepingCloses, nullptr, nullptr);
+    m_userInputUnderDialogs.emplace([this](GtkWidget* toplevel) { return windowShownAs(toplevel); });
     m_endSignals.emplace([this] { closeEveryWindow(); });
     m_initialized = true;
 }
@@ -133,6 +108,13 @@ std::unique_ptr<NativeWindow> PlatformGtk::createWindow(NativeWindowClient& clie
         client, m_webContext, [this](NativeWindowGtk* gone) { std::erase(m_openWindows, gone); });
     m_openWindows.push_back(window.get());
     return window;
+}
+
+NativeWindowGtk* PlatformGtk::windowShownAs(GtkWidget* toplevel) const
+{
+    const auto found
+        = std::ranges::find_if(m_openWindows, [&](NativeWindowGtk* window) { return window->isShownAs(toplevel); });
+    return found == m_openWindows.end() ? nullptr : *found;
 }
 
 void PlatformGtk::closeEveryWindow()

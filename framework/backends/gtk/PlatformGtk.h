@@ -4,6 +4,7 @@
 #include "EventLoopGtk.h"
 #include "GLibPtrGtk.h"
 #include "GObjectHandleGtk.h"
+#include "UserInputUnderDialogsGtk.h"
 #include "WebContextGtk.h"
 #include "os/XdgFolders.h"
 #include "platform/Platform.h"
@@ -28,6 +29,7 @@ public:
 private:
     void requireInitialized() const;
     void closeEveryWindow();
+    NativeWindowGtk* windowShownAs(GtkWidget* toplevel) const;
 
     bool m_initialized = false;
     GStrvPtr m_startingEnvironment;
@@ -37,6 +39,7 @@ private:
     WebContextGtk m_webContext;
     std::vector<NativeWindowGtk*> m_openWindows; // oldest first, not owned
     std::optional<EndSignalsGtk> m_endSignals;
+    std::optional<UserInputUnderDialogsGtk> m_userInputUnderDialogs;
 };
 
 } // namespace platform::gtk

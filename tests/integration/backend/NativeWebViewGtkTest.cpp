@@ -2,6 +2,8 @@
 #include "LoopbackHttpServer.h"
 #include "RecordingClients.h"
 
+#include <webkit2/webkit2.h>
+
 #include <errno.h>
 
 #include <chrono>
@@ -35,6 +37,9 @@ protected:
             "<html><body><script>setTimeout(function () { alert('x'); fetch('/alert-answered') }, 500)</script>"
             "</body></html>" },
         { "/attachments/report", "not a page" },
+        { "/alert-loop",
+            "<html><body><script>for (;;) { alert('again'); fetch('/alert-answered') }</script></body></html>" },
+        { "/busy-on-click", clickablePage("button", "onclick='for (;;) {}'") },
         { "/saves-as-it-loads",
             "<html><body><script>var a = document.createElement('a'); a.download = 'x'; a.href = '/two';"
             "document.body.appendChild(a); a.click()</script></body></html>" },
@@ -63,6 +68,35 @@ protected:
             "a load of " + path);
     }
 };
+
+// The widgets within `widget`, itself included, depth first.
+void collect(GtkWidget* widget, std::vector<GtkWidget*>& into)
+{
+    into.push_back(widget);
+    if (GTK_IS_CONTAINER(widget))
+        gtk_container_forall(
+            GTK_CONTAINER(widget),
+            [](GtkWidget* child, gpointer into) { collect(child, *static_cast<std::vector<GtkWidget*>*>(into)); },
+            &into);
+}
+
+// The labels of the buttons the view shows over its page: those of the engine's dialogs.
+std::vector<std::string> dialogButtons(GtkWidget* webView)
+{
+    std::vector<GtkWidget*> widgets;
+    collect(webView, widgets);
+    std::vector<std::string> labels;
+    for (GtkWidget* widget : widgets)
+        if (GTK_IS_BUTTON(widget))
+            labels.emplace_back(gtk_button_get_label(GTK_BUTTON(widget)) ?: "");
+    return labels;
+}
+
+void settle(std::chrono::milliseconds time)
+{
+    const auto until = std::chrono::steady_clock::now() + time;
+    runUntil([&] { return std::chrono::steady_clock::now() >= until; }, "time to pass");
+}
 
 } // namespace
 
@@ -168,4 +202,42 @@ TEST_F(NativeWebViewGtkTest, AViewThatIsNotVisibleCancelsLoadsWhenAskedAndRunsNo
     view->setVisible(true);
     view->loadURL(server.url("/scripted"));
     EXPECT_TRUE(runUntil([&] { return server.wasRequested("/script-ran"); }, "the script of a shown page"));
+}
+
+// A page waiting on its alert can't ask anything, nor start the load: its
+// process is ended on the spot, and its dialog goes with it.
+TEST_F(NativeWebViewGtkTest, APageHeldInADialogIsEndedAtOnceAndItsDialogGoesWithIt)
+{
+    auto view = createView();
+    GtkWidget* webView = controlWidgets(findWindow("Views")).at(0);
+    view->loadURL(server.url("/alert-loop"));
+    ASSERT_TRUE(runUntil([&] { return !dialogButtons(webView).empty(); }, "the page's alert"));
+
+    ASSERT_TRUE(loadAndWait(*view, "/two"));
+    EXPECT_EQ(dialogButtons(webView), std::vector<std::string> {});
+    EXPECT_FALSE(server.wasRequested("/alert-answered"));
+}
+
+// The engine says so only some seconds after an input event the page didn't take.
+TEST_F(NativeWebViewGtkTest, APageThatStopsAnsweringIsLeftAloneUntilTheUserAsksForAnotherOne)
+{
+    auto view = createView();
+    GtkWidget* webView = controlWidgets(findWindow("Views")).at(0);
+    int ended = 0;
+    g_signal_connect(webView, "web-process-terminated",
+        G_CALLBACK(
+            +[](WebKitWebView*, WebKitWebProcessTerminationReason, gpointer ended) { ++*static_cast<int*>(ended); }),
+        &ended);
+    ASSERT_TRUE(loadAndWait(*view, "/busy-on-click"));
+    ASSERT_TRUE(runUntil([&] { return gtk_widget_get_mapped(webView); }, "the view to be mapped"));
+    click(webView, 100, 100);
+    click(webView, 100, 100);
+    ASSERT_TRUE(runUntil([&] { return !webkit_web_view_get_is_web_process_responsive(WEBKIT_WEB_VIEW(webView)); },
+        "the engine to find the page not answering"));
+    settle(std::chrono::milliseconds(500));
+    EXPECT_EQ(ended, 0);
+
+    ASSERT_TRUE(loadAndWait(*view, "/two"));
+    EXPECT_EQ(ended, 1);
+    g_signal_handlers_disconnect_by_data(webView, &ended);
 }

@@ -3,6 +3,7 @@
 
 #include "backends/gtk/NativeWindowGtk.h"
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <stdexcept>
@@ -101,7 +102,38 @@ TEST(NativeWindowGtk, PassesInputToItsClientsAndItsControlsOutliveIt)
     EXPECT_FALSE(view->canGoBack());
 }
 
-// As the engine runs its print dialog; GTK drops the window manager's close under the dialog's grab.
+namespace {
+
+// A modal dialog of `window`, run as the engine runs its print dialog, with
+// `userAction` done in its loop: the dialog's response, and what `count` said
+// as the loop returned.
+struct DialogRun {
+    std::optional<int> response;
+    int countWhenDialogReturned = -1;
+};
+
+void runDialogWith(GtkWindow* window, std::function<void()> userAction, std::function<int()> count, DialogRun& run)
+{
+    runSoon(
+        [=, &run] {
+            GtkWidget* dialog = gtk_dialog_new();
+            gtk_window_set_transient_for(GTK_WINDOW(dialog), window);
+            // The loop runs inside this call; a dialog nobody cancels is
+            // closed after a while, so that the test fails instead of hanging.
+            const guint watchdog = runSoon(
+                [dialog] { gtk_dialog_response(GTK_DIALOG(dialog), GTK_RESPONSE_NONE); }, std::chrono::seconds(10));
+            run.response = gtk_dialog_run(GTK_DIALOG(dialog));
+            run.countWhenDialogReturned = count();
+            g_source_remove(watchdog);
+            gtk_widget_destroy(dialog);
+        },
+        {}, G_PRIORITY_DEFAULT_IDLE);
+    runSoon(std::move(userAction), std::chrono::milliseconds(200)); // runs in the dialog's loop
+}
+
+} // namespace
+
+// GTK drops the window manager's close under the dialog's grab.
 TEST(NativeWindowGtk, ACloseCancelsAModalDialogAndGoesOnOnceItHasReturned)
 {
     for (bool fromWindowManager : { true, false }) {
@@ -114,23 +146,9 @@ TEST(NativeWindowGtk, ACloseCancelsAModalDialogAndGoesOnOnceItHasReturned)
         ASSERT_NE(gtkWindow, nullptr);
         ASSERT_TRUE(runUntil([&] { return gtk_widget_get_mapped(GTK_WIDGET(gtkWindow)); }, "the window to show"));
 
-        std::optional<int> response;
-        int closeRequestsWhenDialogReturned = -1;
-        runSoon(
-            [&] {
-                GtkWidget* dialog = gtk_dialog_new();
-                gtk_window_set_transient_for(GTK_WINDOW(dialog), gtkWindow);
-                // The loop runs inside this call; a dialog nobody cancels is
-                // closed after a while, so that the test fails instead of hanging.
-                const guint watchdog = runSoon(
-                    [dialog] { gtk_dialog_response(GTK_DIALOG(dialog), GTK_RESPONSE_NONE); }, std::chrono::seconds(10));
-                response = gtk_dialog_run(GTK_DIALOG(dialog));
-                closeRequestsWhenDialogReturned = client.closeRequests;
-                g_source_remove(watchdog);
-                gtk_widget_destroy(dialog);
-            },
-            {}, G_PRIORITY_DEFAULT_IDLE);
-        runSoon( // runs in the dialog's loop
+        DialogRun run;
+        runDialogWith(
+            gtkWindow,
             [&] {
                 if (!fromWindowManager) {
                     dynamic_cast<platform::gtk::NativeWindowGtk&>(*window).requestClose();
@@ -141,9 +159,35 @@ TEST(NativeWindowGtk, ACloseCancelsAModalDialogAndGoesOnOnceItHasReturned)
                 gdk_event_put(event);
                 gdk_event_free(event);
             },
-            std::chrono::milliseconds(200));
+            [&] { return client.closeRequests; }, run);
         ASSERT_TRUE(runUntil([&] { return client.closeRequests == 1; }, "the close request"));
-        EXPECT_EQ(response, GTK_RESPONSE_CANCEL);
-        EXPECT_EQ(closeRequestsWhenDialogReturned, 0) << "the close went on under the dialog";
+        EXPECT_EQ(run.response, GTK_RESPONSE_CANCEL);
+        EXPECT_EQ(run.countWhenDialogReturned, 0) << "the close went on under the dialog";
     }
+}
+
+// GTK drops the click under the dialog's grab too; the toolbar wins over a page's print dialog.
+TEST(NativeWindowGtk, AClickOnAButtonCancelsAModalDialogAndIsMadeOnceItHasReturned)
+{
+    RecordingWindowClient client;
+    auto window = sharedPlatform().createWindow(client);
+    window->setTitle("Click under a dialog");
+    window->setSize(200, 100);
+    RecordingButtonClient buttonClient;
+    auto button = window->createButton(buttonClient);
+    button->setGeometry({ 10, 10, 80, 30 });
+    button->setVisible(true);
+    window->show();
+    GtkWindow* gtkWindow = findWindow("Click under a dialog");
+    ASSERT_NE(gtkWindow, nullptr);
+    GtkWidget* buttonWidget = controlWidgets(gtkWindow).at(0);
+    ASSERT_TRUE(runUntil([&] { return gtk_widget_get_mapped(buttonWidget); }, "the button to show"));
+
+    DialogRun run;
+    runDialogWith(
+        gtkWindow, [&] { click(buttonWidget, 40, 15); }, [&] { return buttonClient.clicks; }, run);
+    ASSERT_TRUE(runUntil([&] { return buttonClient.clicks == 1; }, "the click"));
+    EXPECT_EQ(run.response, GTK_RESPONSE_CANCEL);
+    EXPECT_EQ(run.countWhenDialogReturned, 0) << "the click went on under the dialog";
+    EXPECT_EQ(client.closeRequests, 0);
 }
