@@ -10,6 +10,8 @@
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
+#include <random>
+#include <string>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -24,7 +26,7 @@ std::string TemporaryNamePrefix(const std::filesystem::path& target)
     return "." + target.filename().string() + ".quillmere-partial-";
 }
 
-// The names mkostemp makes from the target's pattern: the prefix, then six
+// The names CreateUniqueFile makes for the target: the prefix, then six
 // letters or digits.
 bool IsTemporaryOf(std::string_view name, std::string_view prefix)
 {
@@ -32,6 +34,27 @@ bool IsTemporaryOf(std::string_view name, std::string_view prefix)
         return false;
     const auto tail = name.substr(prefix.size());
     return std::all_of(tail.begin(), tail.end(), [](unsigned char c) { return std::isalnum(c); });
+}
+
+// Makes a new file named `prefix` and six letters or digits, as mkostemp
+// would, but with the mode any program's new file gets: 0666 less the
+// umask (or as the folder's default ACL says), applied by the kernel. The
+// umask can't be read without setting it, which other threads would see.
+int CreateUniqueFile(const std::string& prefix, std::string& name)
+{
+    constexpr std::string_view letters = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    std::random_device random;
+    std::uniform_int_distribution<std::size_t> pick(0, letters.size() - 1);
+    constexpr int attempts = 100;
+    for (int attempt = 0; attempt < attempts; ++attempt) {
+        name = prefix;
+        for (std::size_t letter = 0; letter < kUniqueTail.size(); ++letter)
+            name += letters[pick(random)];
+        const int descriptor = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (descriptor >= 0 || errno != EEXIST)
+            return descriptor;
+    }
+    return -1;
 }
 
 } // namespace
@@ -94,25 +117,25 @@ TextOutputStream::~TextOutputStream()
 rt::RefPtr<TextOutputStream> TextOutputStream::CreateReplacing(
     const std::filesystem::path& target, Placement placement, std::int32_t& error)
 {
-    // A new file gets the usual permissions; a replaced one keeps its own,
-    // except that its owner can always read and write it: a file the program
-    // can't read back would lose what it keeps.
+    // A new file gets the mode the user's umask gives; a replaced one keeps
+    // its own, except that its owner can always read and write it: a file
+    // the program can't read back would lose what it keeps.
     struct stat existing { };
     const bool replacing = ::stat(target.c_str(), &existing) == 0;
     if (replacing && S_ISDIR(existing.st_mode)) {
         error = EISDIR;
         return nullptr;
     }
-    const mode_t mode = replacing ? ((existing.st_mode & 07777) | S_IRUSR | S_IWUSR) : 0644;
-    std::string pattern = (target.parent_path() / (TemporaryNamePrefix(target) + std::string(kUniqueTail))).string();
-    const int descriptor = ::mkostemp(pattern.data(), O_CLOEXEC);
+    std::string name;
+    const int descriptor = CreateUniqueFile((target.parent_path() / TemporaryNamePrefix(target)).string(), name);
     if (descriptor < 0) {
         error = errno;
         return nullptr;
     }
-    ::fchmod(descriptor, mode);
+    if (replacing)
+        ::fchmod(descriptor, (existing.st_mode & 07777) | S_IRUSR | S_IWUSR);
     error = 0;
-    return rt::makeRef<TextOutputStream>(Lookup(), target, std::filesystem::path(pattern), descriptor, placement);
+    return rt::makeRef<TextOutputStream>(Lookup(), target, std::filesystem::path(name), descriptor, placement);
 }
 
 void TextOutputStream::Write(const rt::String& text)

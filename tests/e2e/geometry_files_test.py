@@ -16,7 +16,7 @@ import subprocess
 import sys
 import time
 
-from browser_session_test import Session, main, send_close_request, served_display
+from browser_session_test import Session, main, send_close_request, served_display, wait_until
 
 SIDES = ("top", "left", "height", "width")
 
@@ -68,8 +68,8 @@ def check_end_signals(binary, root, env, config, checks):
         saved = tuple(int(pathlib.Path(config, f"quillmere-{side}.txt").read_text()) for side in SIDES)
         expected = (place[1], place[0], place[3], place[2])
         checks.check(saved == expected, f"after {sent.name} the four files hold the new place ({saved})")
-    left = os.listdir(run_folders)
-    checks.check(left == [], f"no run folder is left after a signal ({left})")
+    gone = wait_until(lambda: os.listdir(run_folders) == [])
+    checks.check(gone, f"no run folder is left after a signal ({os.listdir(run_folders)})")
 
 
 def check_second_signal_during_stuck_close(binary, env, config, checks):

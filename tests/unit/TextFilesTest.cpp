@@ -100,9 +100,15 @@ TEST_F(TextFilesTest, StagedFilesTakeTheirPlacesAtCommitAndUncommittedOnesLeaveN
     EXPECT_EQ(home.entryCount(), 1);
 }
 
-// A file its owner could not read back would lose what it keeps.
-TEST_F(TextFilesTest, AReplacedFileKeepsItsModeExceptThatItsOwnerCanReadAndWriteIt)
+// A new file is as private as the user's umask makes new files. A file its
+// owner could not read back would lose what it keeps.
+TEST_F(TextFilesTest, ANewFileFollowsTheUmaskAndAReplacedOneKeepsItsModeExceptThatItsOwnerCanReadAndWriteIt)
 {
+    struct Umask {
+        explicit Umask(mode_t mask) : saved(::umask(mask)) { }
+        ~Umask() { ::umask(saved); }
+        const mode_t saved;
+    };
     const auto path = home.path() / "value.txt";
     const auto modeAfterReplacing = [&](std::optional<mode_t> before) {
         std::filesystem::remove(path);
@@ -117,10 +123,16 @@ TEST_F(TextFilesTest, AReplacedFileKeepsItsModeExceptThatItsOwnerCanReadAndWrite
         ::stat(path.c_str(), &status);
         return status.st_mode & 07777;
     };
-    EXPECT_EQ(modeAfterReplacing(std::nullopt), 0644u);
-    EXPECT_EQ(modeAfterReplacing(0000), 0600u);
+    {
+        const Umask usual(022);
+        EXPECT_EQ(modeAfterReplacing(std::nullopt), 0644u);
+        EXPECT_EQ(modeAfterReplacing(0000), 0600u);
+        EXPECT_EQ(modeAfterReplacing(0440), 0640u);
+        EXPECT_EQ(modeAfterReplacing(0751), 0751u);
+    }
+    const Umask kept(077);
+    EXPECT_EQ(modeAfterReplacing(std::nullopt), 0600u);
     EXPECT_EQ(modeAfterReplacing(0440), 0640u);
-    EXPECT_EQ(modeAfterReplacing(0751), 0751u);
     EXPECT_EQ(home.read("value.txt"), "new");
 }
 

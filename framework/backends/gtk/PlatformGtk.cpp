@@ -67,7 +67,13 @@ void PlatformGtk::initialize()
     m_startingEnvironment.reset(g_get_environ());
     // GTK and the engine read these once, at their first use, from here on.
     os::KeepOnlyUsableXdgFolders();
-    m_runFolder = os::ProvideFoldersTheEngineNeeds();
+    os::KeepOnlyAnXauthorityThatCanBeLookedAt();
+    try {
+        m_runFolder = os::ProvideFoldersTheEngineNeeds();
+    } catch (const os::NoRunFolder& error) {
+        // Without it the engine's sandbox would stop every page, and the engine the program.
+        throw PlatformError(error.what());
+    }
     os::TellUserWhenSettingsCantBeKept();
     // Windows are placed by position, which only X11 allows a client to do.
     gdk_set_allowed_backends("x11,*");

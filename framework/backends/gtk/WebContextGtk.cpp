@@ -4,11 +4,9 @@
 
 #include "os/TellUser.h"
 
-#include <errno.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <memory>
 
 namespace platform::gtk {
 
@@ -18,25 +16,29 @@ std::uint32_t WebProcessMemoryLimitMiB(std::uint64_t physicalMiB)
     return static_cast<std::uint32_t>(std::min(ceilingMiB, physicalMiB / 4));
 }
 
-namespace {
-
-struct MemoryPressureSettingsFree {
-    void operator()(WebKitMemoryPressureSettings* settings) const { webkit_memory_pressure_settings_free(settings); }
-};
-
-std::unique_ptr<WebKitMemoryPressureSettings, MemoryPressureSettingsFree> MemoryPressureSettings()
+std::uint64_t PhysicalMemoryMiB()
 {
     const auto pageSize = static_cast<std::uint64_t>(sysconf(_SC_PAGESIZE));
     const auto pages = static_cast<std::uint64_t>(sysconf(_SC_PHYS_PAGES));
-    std::unique_ptr<WebKitMemoryPressureSettings, MemoryPressureSettingsFree> settings(
-        webkit_memory_pressure_settings_new());
-    webkit_memory_pressure_settings_set_memory_limit(settings.get(), WebProcessMemoryLimitMiB(pages * pageSize >> 20));
+    return pages * pageSize >> 20;
+}
+
+MemoryPressureSettingsPtr WebProcessMemorySettings()
+{
+    MemoryPressureSettingsPtr settings(webkit_memory_pressure_settings_new());
+    webkit_memory_pressure_settings_set_memory_limit(settings.get(), WebProcessMemoryLimitMiB(PhysicalMemoryMiB()));
     // Ended at the limit itself, and looked at every second: a page can
     // allocate gigabytes between the engine's default half-minute checks.
     webkit_memory_pressure_settings_set_kill_threshold(settings.get(), 1.0);
     webkit_memory_pressure_settings_set_poll_interval(settings.get(), 1.0);
     return settings;
 }
+
+namespace {
+
+// The program's own name, not the executable's: a copy or a link named
+// otherwise keeps the same site data, as the geometry files keep theirs.
+constexpr const char* kSiteDataFolderName = "quillmere";
 
 void CancelDownload(WebKitWebContext*, WebKitDownload* download, gpointer)
 {
@@ -50,9 +52,8 @@ WebKitWebContext* WebContextGtk::context()
     if (m_context)
         return m_context.get();
 
-    const char* program = program_invocation_short_name;
-    GCharPtr dataDirectory(g_build_filename(g_get_user_data_dir(), program, nullptr));
-    GCharPtr cacheDirectory(g_build_filename(g_get_user_cache_dir(), program, nullptr));
+    GCharPtr dataDirectory(g_build_filename(g_get_user_data_dir(), kSiteDataFolderName, nullptr));
+    GCharPtr cacheDirectory(g_build_filename(g_get_user_cache_dir(), kSiteDataFolderName, nullptr));
     GCharPtr cookieFile(g_build_filename(dataDirectory.get(), "cookies.sqlite", nullptr));
 
     auto manager = GObjectHandle<WebKitWebsiteDataManager>::adopt(webkit_website_data_manager_new(
@@ -63,7 +64,7 @@ WebKitWebContext* WebContextGtk::context()
         cookieFile.get(), WEBKIT_COOKIE_PERSISTENT_STORAGE_SQLITE);
 
     auto context = GObjectHandle<WebKitWebContext>::adopt(WEBKIT_WEB_CONTEXT(g_object_new(WEBKIT_TYPE_WEB_CONTEXT,
-        "website-data-manager", manager.get(), "memory-pressure-settings", MemoryPressureSettings().get(), nullptr)));
+        "website-data-manager", manager.get(), "memory-pressure-settings", WebProcessMemorySettings().get(), nullptr)));
     // Connected first, so the download is stopped before any view hears of it.
     g_signal_connect(context.get(), "download-started", G_CALLBACK(&CancelDownload), nullptr);
     // Has to be settled before the first web process starts.

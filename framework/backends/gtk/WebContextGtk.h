@@ -6,6 +6,7 @@
 #include <webkit2/webkit2.h>
 
 #include <cstdint>
+#include <memory>
 
 namespace platform::gtk {
 
@@ -15,6 +16,18 @@ namespace platform::gtk {
 // takes well under a gigabyte; a page that keeps on allocating is ended long
 // before the desktop's other programs run short.
 std::uint32_t WebProcessMemoryLimitMiB(std::uint64_t physicalMiB);
+
+// The machine's memory, in MiB.
+std::uint64_t PhysicalMemoryMiB();
+
+struct MemoryPressureSettingsFree {
+    void operator()(WebKitMemoryPressureSettings* settings) const { webkit_memory_pressure_settings_free(settings); }
+};
+using MemoryPressureSettingsPtr = std::unique_ptr<WebKitMemoryPressureSettings, MemoryPressureSettingsFree>;
+
+// What the web context is made with: the limit above for this machine, and
+// checked every second.
+MemoryPressureSettingsPtr WebProcessMemorySettings();
 
 // The one web context every view shares: one set of web processes and one
 // persistent store of cookies, caches and site data, kept between runs so a

@@ -4,8 +4,6 @@
 
 #include <webkit2/webkit2.h>
 
-#include <errno.h>
-
 #include <chrono>
 #include <filesystem>
 
@@ -167,9 +165,9 @@ TEST_F(NativeWebViewGtkTest, EveryLoadIsPutToTheClientFirstAndCookiesAreKeptOnDi
     auto view = createView();
     ASSERT_TRUE(loadAndWait(*view, "/one"));
     EXPECT_EQ(client.asked, (std::vector { server.url("/one") }));
-    // The cookie store is a file in the program's own data folder.
-    const auto cookies
-        = std::filesystem::path(g_get_user_data_dir()) / program_invocation_short_name / "cookies.sqlite";
+    // The cookie store is a file in the program's own data folder, named for
+    // the program whatever the executable is called (here a test's).
+    const auto cookies = std::filesystem::path(g_get_user_data_dir()) / "quillmere" / "cookies.sqlite";
     EXPECT_TRUE(runUntil([&] { return std::filesystem::exists(cookies); }, "the cookie database"));
 
     client.cancel = [](std::string_view url) { return !url.starts_with("http:"); };

@@ -8,9 +8,12 @@
 
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <limits>
 #include <memory>
 #include <optional>
 #include <string>
@@ -33,12 +36,25 @@ TEST(PlatformGtk, ListsTheScreenAndReportsAUrlNoApplicationTakes)
     EXPECT_NE(*reason, "");
 }
 
-// A quarter of the machine's memory, never past 3 GiB.
+// A quarter of the machine's memory, never past 3 GiB. The machine's own is
+// compared with what the kernel reports in KiB, so that a slip of units in
+// the program's reading shows on any machine, not only on a small one.
 TEST(PlatformGtk, AWebProcessMayUseAQuarterOfTheMemoryUpTo3GiB)
 {
     for (auto [total, limit] :
         { std::pair { 4096u, 1024u }, { 8000u, 2000u }, { 12288u, 3072u }, { 256u * 1024, 3072u } })
         EXPECT_EQ(platform::gtk::WebProcessMemoryLimitMiB(total), limit) << total;
+
+    std::ifstream meminfo("/proc/meminfo");
+    std::uint64_t totalKiB = 0;
+    for (std::string name; meminfo >> name && name != "MemTotal:";)
+        meminfo.ignore(std::numeric_limits<std::streamsize>::max(), '\n');
+    meminfo >> totalKiB;
+    ASSERT_GT(totalKiB, 0u);
+    EXPECT_EQ(platform::gtk::PhysicalMemoryMiB(), totalKiB / 1024);
+    const auto settings = platform::gtk::WebProcessMemorySettings();
+    EXPECT_EQ(webkit_memory_pressure_settings_get_memory_limit(settings.get()),
+        std::min<std::uint64_t>(3072, totalKiB / 1024 / 4));
 }
 
 // A second signal would end the test process, so each is raised only during the close another asked for.
