@@ -27,7 +27,8 @@ void PageDialogGtk::show(WebKitWebView* view, WebKitScriptDialog* dialog)
     const auto before = DrawnOver(view);
     WEBKIT_WEB_VIEW_GET_CLASS(view)->script_dialog(view, dialog);
     const auto after = DrawnOver(view);
-    const auto added = std::ranges::find_if(after, [&](GtkWidget* child) { return std::ranges::find(before, child) == before.end(); });
+    const auto added = std::ranges::find_if(
+        after, [&](GtkWidget* child) { return std::ranges::find(before, child) == before.end(); });
     m_widget = added == after.end() ? GObjectHandle<GtkWidget>() : GObjectHandle<GtkWidget>::refSink(*added);
     m_leaveQuestion = webkit_script_dialog_get_dialog_type(dialog) == WEBKIT_SCRIPT_DIALOG_BEFORE_UNLOAD_CONFIRM;
 }
