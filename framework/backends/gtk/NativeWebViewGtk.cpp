@@ -269,6 +269,7 @@ void NativeWebViewGtk::onLoadChanged(WebKitWebView* webView, WebKitLoadEvent eve
     if (event == WEBKIT_LOAD_COMMITTED) {
         auto& view = *static_cast<NativeWebViewGtk*>(self);
         view.m_userNavigation = nullptr;
+        view.m_pageDialog.takeOff();
         guardCallback("page left", [&] { view.m_client.nativeWebViewPageLeft(); });
     }
     if (event != WEBKIT_LOAD_FINISHED)

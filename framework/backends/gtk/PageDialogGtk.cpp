@@ -31,21 +31,30 @@ void PageDialogGtk::show(WebKitWebView* view, WebKitScriptDialog* dialog)
         after, [&](GtkWidget* child) { return std::ranges::find(before, child) == before.end(); });
     m_widget = added == after.end() ? GObjectHandle<GtkWidget>() : GObjectHandle<GtkWidget>::refSink(*added);
     m_leaveQuestion = webkit_script_dialog_get_dialog_type(dialog) == WEBKIT_SCRIPT_DIALOG_BEFORE_UNLOAD_CONFIRM;
+    m_unseen = !m_widget;
 }
 
-// Answered, the engine's dialog takes itself out of the view.
+// Answered, the engine's dialog takes itself out of the view. One this
+// could not find counts as up: ending a page in doubt loses less than a
+// toolbar that waits on it for ever.
 bool PageDialogGtk::isUp() const
 {
-    return m_widget && gtk_widget_get_parent(m_widget.get());
+    return m_widget ? gtk_widget_get_parent(m_widget.get()) != nullptr : m_unseen;
+}
+
+bool PageDialogGtk::isLeaveQuestion() const
+{
+    return m_widget && isUp() && m_leaveQuestion;
 }
 
 // Destroying the dialog answers it as its Close or Cancel would, which a
-// process that has ended never hears.
+// process that has ended, or a page that has gone, never hears.
 void PageDialogGtk::takeOff()
 {
-    if (isUp())
+    if (m_widget && gtk_widget_get_parent(m_widget.get()))
         gtk_widget_destroy(m_widget.get());
     m_widget.reset();
+    m_unseen = false;
 }
 
 } // namespace platform::gtk
