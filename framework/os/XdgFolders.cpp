@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -88,18 +89,6 @@ bool IsAFolderOrNothing(const std::filesystem::path& path)
 }
 
 } // namespace
-
-void KeepOnlyAnXauthorityThatCanBeLookedAt()
-{
-    const char* value = std::getenv("XAUTHORITY");
-    if (!value || !*value)
-        return;
-    struct stat status { };
-    if (::stat(value, &status) == 0 || errno == ENOENT)
-        return;
-    TellUser("XAUTHORITY names a file that can't be looked at, so the default is used instead: " + Quoted(value));
-    unsetenv("XAUTHORITY");
-}
 
 RunFolder::RunFolder(std::filesystem::path path) : m_path(std::move(path)) { }
 

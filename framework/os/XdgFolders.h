@@ -20,12 +20,6 @@ namespace os {
 // Call it before anything reads them: GLib keeps its first answer.
 void KeepOnlyUsableXdgFolders();
 
-// The engine's sandbox mounts the X authority file that XAUTHORITY names,
-// and stops every web process when that can't be looked at (below a file,
-// say): such a value is taken out, with one line on standard error, so that
-// the default is used. One that names nothing is left alone.
-void KeepOnlyAnXauthorityThatCanBeLookedAt();
-
 // A folder made for this run alone; it goes, with all in it, when this does.
 class RunFolder {
 public:

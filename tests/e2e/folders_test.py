@@ -80,7 +80,9 @@ def check_paths_the_sandbox_mounts(binary, env, root, recorder, checks):
     for what, session_env, told in (
             ("~/.config a file", dict({key: value for key, value in env.items() if key != "XDG_CONFIG_HOME"},
                                       HOME=home, TMPDIR=root), "settings folder"),
-            ("XAUTHORITY below a file", dict(env, XAUTHORITY=os.path.join(not_a_folder, "x")), "XAUTHORITY")):
+            ("XAUTHORITY below a file", dict(env, XAUTHORITY=os.path.join(not_a_folder, "x")), "XAUTHORITY"),
+            ("a PULSE_SERVER socket below a file", dict(env, PULSE_SERVER="unix:" + os.path.join(not_a_folder, "x")),
+             "PULSE_SERVER")):
         with Session(binary, session_env, os.path.join(root, f"{told}.log"), recorder) as session:
             lines = [line for line in session.errors().splitlines() if line.startswith("quillmere:")]
             status = session.close()

@@ -1,5 +1,6 @@
 #include "os/XdgFolders.h"
 #include "os/PreferencesFolder.h"
+#include "os/SandboxPaths.h"
 
 #include "support/CapturedStderr.h"
 #include "support/TemporaryConfigHome.h"
@@ -49,7 +50,7 @@ protected:
     }
 
     testing_support::SavedEnvironment saved { "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME", "XDG_RUNTIME_DIR",
-        "HOME", "TMPDIR", "XAUTHORITY" };
+        "HOME", "TMPDIR", "XAUTHORITY", "PULSE_CLIENTCONFIG", "PULSE_SERVER", "LD_LIBRARY_PATH", "GST_PLUGIN_PATH" };
     testing_support::TemporaryConfigHome temporary;
     const fs::path root = temporary.path();
     static constexpr fs::perms readOnly
@@ -210,16 +211,31 @@ TEST_F(XdgFoldersTest, ARunFolderIsMadeInTmpdirWhereOneCanBeAndElseInTmp)
         << "a TMPDIR that can't be written in";
 }
 
-// The sandbox stops at an X authority file below a file, not at a missing one.
-TEST_F(XdgFoldersTest, AnXauthorityThatCantBeLookedAtIsDroppedWithOneLine)
+// The sandbox stops at a path below a file, not at a missing one.
+TEST_F(XdgFoldersTest, PathsTheSandboxCantMountAreLeftOutWithOneLine)
 {
-    for (const auto& [path, kept] :
-        { std::pair { root / "file" / "x", false }, { root / "missing", true }, { root / "file", true } }) {
-        setenv("XAUTHORITY", path.c_str(), 1);
-        const std::string report = testing_support::StderrOf(os::KeepOnlyAnXauthorityThatCanBeLookedAt);
-        EXPECT_EQ(value("XAUTHORITY"), kept ? std::optional(path.string()) : std::nullopt) << path;
-        EXPECT_EQ(std::count(report.begin(), report.end(), '\n'), kept ? 0 : 1) << report;
+    const std::string belowAFile = (root / "file" / "x").string();
+    for (const auto& [variable, before] :
+        { std::pair { "XAUTHORITY", "" }, { "PULSE_CLIENTCONFIG", "" }, { "PULSE_SERVER", "unix:" } }) {
+        for (const auto& [path, kept] : { std::pair { belowAFile, false }, { (root / "missing").string(), true },
+                 { (root / "file").string(), true } }) {
+            const std::string named = before + path;
+            setenv(variable, named.c_str(), 1);
+            const std::string report = testing_support::StderrOf(os::KeepOnlyPathsTheSandboxCanMount);
+            EXPECT_EQ(value(variable), kept ? std::optional(named) : std::nullopt) << named;
+            EXPECT_EQ(std::count(report.begin(), report.end(), '\n'), kept ? 0 : 1) << report;
+            unsetenv(variable);
+        }
     }
+    // A server reached over the network names no file; of a list, only what can't be mounted goes.
+    setenv("PULSE_SERVER", "tcp:localhost", 1);
+    setenv("LD_LIBRARY_PATH", (belowAFile + ":" + root.string() + ":" + belowAFile + "/y").c_str(), 1);
+    setenv("GST_PLUGIN_PATH", belowAFile.c_str(), 1);
+    const std::string report = testing_support::StderrOf(os::KeepOnlyPathsTheSandboxCanMount);
+    EXPECT_EQ(value("PULSE_SERVER"), std::optional<std::string>("tcp:localhost"));
+    EXPECT_EQ(value("LD_LIBRARY_PATH"), std::optional(root.string()));
+    EXPECT_EQ(value("GST_PLUGIN_PATH"), std::nullopt);
+    EXPECT_EQ(std::count(report.begin(), report.end(), '\n'), 2) << report;
 }
 
 // The engine's processes can write in the run folder until they notice that

@@ -5,6 +5,7 @@
 #include "NativeWindowGtk.h"
 
 #include "os/PreferencesFolder.h"
+#include "os/SandboxPaths.h"
 #include "os/XdgFolders.h"
 #include "platform/CloseEveryWindow.h"
 
@@ -67,7 +68,7 @@ void PlatformGtk::initialize()
     m_startingEnvironment.reset(g_get_environ());
     // GTK and the engine read these once, at their first use, from here on.
     os::KeepOnlyUsableXdgFolders();
-    os::KeepOnlyAnXauthorityThatCanBeLookedAt();
+    os::KeepOnlyPathsTheSandboxCanMount();
     try {
         m_runFolder = os::ProvideFoldersTheEngineNeeds();
     } catch (const os::NoRunFolder& error) {
