@@ -70,7 +70,8 @@ void KeepOnlyPathsTheSandboxCanMount()
         const std::string kept = Mountable(value, path.scheme, path.list);
         if (kept == value)
             continue;
-        TellUser(std::string(path.variable) + " names a path that can't be looked at, which is left out: " + Quoted(value));
+        TellUser(
+            std::string(path.variable) + " names a path that can't be looked at, which is left out: " + Quoted(value));
         if (kept.empty())
             unsetenv(path.variable);
         else

@@ -44,7 +44,9 @@ protected:
 // client hears of it. A view that is not visible runs no page script: nothing
 // a user can't see acts in their name. A load, back or forward asked of the
 // view wins over its page: the page's script dialogs are closed, and a page
-// whose process no longer answers is ended and the load goes to a fresh one.
+// held in one or whose process no longer answers is ended and the load goes
+// to a fresh one. Only the page's question whether to leave it is put to the
+// user, and while it is up, what else is asked of the view waits for it.
 class NativeWebView : public NativeControl {
 public:
     virtual void loadURL(std::string_view url) = 0;
