@@ -115,25 +115,11 @@ def wait_until(condition, timeout=15):
     return answer
 
 
-def send_close_request(display_name, window_id):
-    """Asks the window to close as a window manager would: WM_DELETE_WINDOW."""
+@contextlib.contextmanager
+def x_display(display_name):
+    """Yields libX11, typed for the calls below, and a connection to the test display, closed (and flushed) after."""
     xlib = ctypes.CDLL(ctypes.util.find_library("X11"))
-    xlib.XOpenDisplay.restype = xlib.XInternAtom.restype = ctypes.c_void_p
-    display = ctypes.c_void_p(xlib.XOpenDisplay(display_name.encode()))
-    if not display.value:
-        raise RuntimeError("cannot open the test display")
-    atom = lambda name: xlib.XInternAtom(display, name, 0)  # noqa: E731
-    # An XClientMessageEvent (33) on LP64, each field in a long of its own: type, serial,
-    # send_event, display, window, message type, format 32, data (the protocol, CurrentTime 0).
-    event = (ctypes.c_long * 24)(33, 0, 0, 0, window_id, atom(b"WM_PROTOCOLS"), 32, atom(b"WM_DELETE_WINDOW"))
-    xlib.XSendEvent(display, ctypes.c_ulong(window_id), 0, ctypes.c_long(0), event)
-    xlib.XCloseDisplay(display)  # flushes
-
-
-def window_colours(display_name, window_id, points):
-    """The colours (r, g, b) the window shows at `points`, in window coordinates, read off the X server."""
-    xlib = ctypes.CDLL(ctypes.util.find_library("X11"))
-    xlib.XOpenDisplay.restype = xlib.XGetImage.restype = ctypes.c_void_p
+    xlib.XOpenDisplay.restype = xlib.XInternAtom.restype = xlib.XGetImage.restype = ctypes.c_void_p
     xlib.XGetImage.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_int, ctypes.c_uint,
                                ctypes.c_uint, ctypes.c_ulong, ctypes.c_int]
     xlib.XGetPixel.argtypes = [ctypes.c_void_p, ctypes.c_int, ctypes.c_int]
@@ -143,7 +129,25 @@ def window_colours(display_name, window_id, points):
     if not display.value:
         raise RuntimeError("cannot open the test display")
     try:
-        colours = []
+        yield xlib, display
+    finally:
+        xlib.XCloseDisplay(display)
+
+
+def send_close_request(display_name, window_id):
+    """Asks the window to close as a window manager would: WM_DELETE_WINDOW."""
+    with x_display(display_name) as (xlib, display):
+        atom = lambda name: xlib.XInternAtom(display, name, 0)  # noqa: E731
+        # An XClientMessageEvent (33) on LP64, each field in a long of its own: type, serial,
+        # send_event, display, window, message type, format 32, data (the protocol, CurrentTime 0).
+        event = (ctypes.c_long * 24)(33, 0, 0, 0, window_id, atom(b"WM_PROTOCOLS"), 32, atom(b"WM_DELETE_WINDOW"))
+        xlib.XSendEvent(display, ctypes.c_ulong(window_id), 0, ctypes.c_long(0), event)
+
+
+def window_colours(display_name, window_id, points):
+    """The colours (r, g, b) the window shows at `points`, in window coordinates, read off the X server."""
+    colours = []
+    with x_display(display_name) as (xlib, display):
         for x, y in points:
             image = xlib.XGetImage(display, window_id, x, y, 1, 1, 0xFFFFFFFF, 2)  # ZPixmap, on a 24-bit screen
             if not image:
@@ -151,9 +155,7 @@ def window_colours(display_name, window_id, points):
             pixel = xlib.XGetPixel(image, 0, 0)
             xlib.XDestroyImage(image)
             colours.append(((pixel >> 16) & 255, (pixel >> 8) & 255, pixel & 255))
-        return colours
-    finally:
-        xlib.XCloseDisplay(display)
+    return colours
 
 
 def handed(browser_log, prefix=""):

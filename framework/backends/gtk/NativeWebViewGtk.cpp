@@ -149,7 +149,7 @@ void NativeWebViewGtk::navigateForUser(std::function<void()> navigate)
     m_client.nativeWebViewPageLeft();
     m_userNavigation = std::move(navigate);
     if (m_pageDialog.isUp() || !webkit_web_view_get_is_web_process_responsive(view()))
-        endPage();
+        webkit_web_view_terminate_web_process(view()); // its dialog goes with it
     runUserNavigation();
 }
 
@@ -159,12 +159,6 @@ void NativeWebViewGtk::runUserNavigation()
 {
     const auto navigate = m_userNavigation;
     navigate();
-}
-
-void NativeWebViewGtk::endPage()
-{
-    webkit_web_view_terminate_web_process(view());
-    m_pageDialog.takeOff(); // had the engine not said the process ended
 }
 
 void NativeWebViewGtk::print(bool showDialog)
@@ -331,7 +325,7 @@ void NativeWebViewGtk::onResponsiveChanged(WebKitWebView* webView, GParamSpec*, 
     auto& view = *static_cast<NativeWebViewGtk*>(self);
     if (!view.m_userNavigation || webkit_web_view_get_is_web_process_responsive(webView))
         return;
-    view.endPage();
+    webkit_web_view_terminate_web_process(webView);
     view.runUserNavigation();
 }
 

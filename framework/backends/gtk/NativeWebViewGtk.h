@@ -48,7 +48,6 @@ private:
     void goToHistoryItem(WebKitBackForwardListItem* item);
     void navigateForUser(std::function<void()> navigate);
     void runUserNavigation();
-    void endPage();
 
     NativeWebViewClient& m_client;
     guint m_printDialogSource = 0;
